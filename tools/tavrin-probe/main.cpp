@@ -1,0 +1,40 @@
+#include "tools/tavrin-probe/Probe.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Verb {
+    const char* name;
+    const char* usage;
+    int (*run)(int, char**);
+};
+
+const Verb verbs[] = {
+    {"json", "json FILE", ProbeJson},
+    {"get", "get [-o DIR] URL...", ProbeGet},
+    {"jpeg", "jpeg FILE", ProbeJpeg},
+    {"fit", "fit W H CW CH", ProbeFit},
+};
+
+int usage()
+{
+    std::fputs("usage: tavrin-probe VERB ARGS\n", stderr);
+    for (const auto& verb : verbs)
+        std::fprintf(stderr, "  tavrin-probe %s\n", verb.usage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return usage();
+    for (const auto& verb : verbs) {
+        if (std::strcmp(argv[1], verb.name) == 0)
+            return verb.run(argc - 2, argv + 2);
+    }
+    return usage();
+}
