@@ -2,6 +2,7 @@
 
 #include "picture/TGraphic.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,6 +10,9 @@
 // Holds at most one graphic and tells its owner when it changes.
 class TPicture {
 public:
+    // Larger picture files are refused rather than read into memory.
+    static constexpr int64_t kMaxFileBytes = int64_t{64} << 20;
+
     TPicture() = default;
     TPicture(const TPicture&) = delete;
     TPicture& operator=(const TPicture&) = delete;

@@ -5,6 +5,7 @@
 #include "picture/PictureErrors.h"
 #include "picture/ScreenDepth.h"
 #include "picture/TBitmap.h"
+#include "picture/TFileFormatList.h"
 #include "picture/TGraphic.h"
 #include "picture/TJPEGImage.h"
 #include "picture/TPicture.h"

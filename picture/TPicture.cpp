@@ -1,0 +1,109 @@
+#include "picture/TPicture.h"
+
+#include "picture/PictureErrors.h"
+#include "picture/TFileFormatList.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// Everything after the last dot of the name part; empty without one.
+std::string extension_of(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t name = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < name)
+        return {};
+    return path.substr(dot + 1);
+}
+
+std::string full_path(const std::string& path)
+{
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+[[noreturn]] void fail_open(const std::string& path, int error)
+{
+    throw EFOpenError::CannotOpen(full_path(path), std::strerror(error));
+}
+
+void read_file(const std::string& path, TMemoryStream& stream)
+{
+    errno = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        fail_open(path, errno);
+    char block[65536];
+    for (;;) {
+        const size_t count = std::fread(block, 1, sizeof block, file.get());
+        if (count > 0) {
+            if (stream.Size() + static_cast<int64_t>(count) > TPicture::kMaxFileBytes)
+                fail_open(path, EFBIG);
+            stream.Write(block, static_cast<int64_t>(count));
+        }
+        if (count < sizeof block) {
+            if (std::ferror(file.get()))
+                fail_open(path, errno != 0 ? errno : EIO);
+            break;
+        }
+    }
+    stream.SetPosition(0);
+}
+
+} // namespace
+
+TPicture::~TPicture() = default;
+
+void TPicture::Assign(const TGraphic* graphic)
+{
+    if (!graphic) {
+        Clear();
+        return;
+    }
+    Install(graphic->Clone());
+}
+
+void TPicture::Clear()
+{
+    graphic_.reset();
+    Changed();
+}
+
+void TPicture::LoadFromFile(const std::string& path)
+{
+    const std::string extension = extension_of(path);
+    const auto* format = FileFormats().Find(extension);
+    if (!format)
+        throw EInvalidGraphic::UnknownExtension(extension);
+    if (!format->Create)
+        throw EInvalidGraphic::Unsupported(format->Description);
+    TMemoryStream stream;
+    read_file(path, stream);
+    auto graphic = format->Create();
+    graphic->LoadFromStream(stream);
+    Install(std::move(graphic));
+}
+
+void TPicture::Install(std::unique_ptr<TGraphic> graphic)
+{
+    graphic_ = std::move(graphic);
+    graphic_->OnChange = [this] { Changed(); };
+    Changed();
+}
+
+void TPicture::Changed()
+{
+    if (OnChange)
+        OnChange();
+}
