@@ -1,0 +1,61 @@
+#include "ui/QtBridge.h"
+
+#include "platform/CodePage.h"
+
+#include <QApplication>
+#include <QPalette>
+
+QString ToQt(const std::string& gbk)
+{
+    const std::u16string wide = AnsiToWide(gbk);
+    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+std::string FromQt(const QString& text)
+{
+    return WideToAnsi(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                          static_cast<size_t>(text.size())));
+}
+
+QColor ToQColor(TColor color)
+{
+    if (Colors::IsSystem(color)) {
+        const QPalette palette = QApplication::palette();
+        switch (color) {
+        case Colors::ButtonFace:
+            return palette.color(QPalette::Button);
+        case Colors::WindowBackground:
+            return palette.color(QPalette::Window);
+        case Colors::WindowText:
+            return palette.color(QPalette::WindowText);
+        default:
+            return palette.color(QPalette::Window);
+        }
+    }
+    return QColor(Colors::RedOf(color), Colors::GreenOf(color), Colors::BlueOf(color));
+}
+
+QStringList FontFamilies(const std::string& name)
+{
+    QStringList families{QString::fromStdString(name)};
+    if (name == "Tahoma" || name == "System" || name == "MS Sans Serif")
+        families << "DejaVu Sans" << "Liberation Sans";
+    else if (name == "Times New Roman")
+        families << "Liberation Serif" << "DejaVu Serif";
+    families << "WenQuanYi Zen Hei" << "Noto Sans CJK SC";
+    return families;
+}
+
+QFont ToQFont(const TFont& font)
+{
+    QFont f;
+    f.setFamilies(FontFamilies(font.Name));
+    f.setPixelSize(font.Height > 0 ? font.Height : 1);
+    // The old fixed "System" face is bold whatever is asked.
+    f.setBold(font.Bold || font.Name == "System");
+    f.setItalic(font.Italic);
+    f.setUnderline(font.Underline);
+    f.setStrikeOut(font.StrikeOut);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}

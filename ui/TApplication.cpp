@@ -1,0 +1,107 @@
+#include "ui/TApplication.h"
+
+#include "picture/ScreenDepth.h"
+#include "ui/QtBridge.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstdlib>
+
+// Lives for the whole process; Run releases the window system at its end.
+TApplication* Application = new TApplication();
+
+struct TApplication::Impl {
+    int argc = 1;
+    char name[8] = "tavrin";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> app;
+};
+
+TApplication::TApplication() : impl_(std::make_unique<Impl>()) {}
+
+TApplication::~TApplication()
+{
+    forms_.clear();
+}
+
+void TApplication::Initialize()
+{
+    if (QApplication::instance() == nullptr)
+        impl_->app = std::make_unique<QApplication>(impl_->argc, impl_->argv);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        SetScreenBitsPerPixel(screen->depth());
+}
+
+void TApplication::Adopt(std::unique_ptr<TForm> form)
+{
+    forms_.push_back(std::move(form));
+}
+
+void TApplication::Run()
+{
+    if (TForm* main = MainForm()) {
+        main->Show();
+        QApplication::exec();
+    }
+    forms_.clear();
+    impl_->app.reset();
+}
+
+void TApplication::ProcessMessages()
+{
+    QApplication::processEvents();
+}
+
+std::string TApplication::ReportText(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+        return message + ".";
+    return message;
+}
+
+void TApplication::HandleException(const std::exception& error)
+{
+    ShowMessageBox(ReportText(error.what()), MessageKind::ErrorReport);
+}
+
+void TApplication::FatalMessage(const std::string& text)
+{
+    try {
+        ShowMessageBox(text, MessageKind::Fatal);
+    } catch (...) {
+        // Ending is what matters now.
+    }
+    std::fflush(nullptr);
+    // At once: no handler, destructor or message loop runs after this.
+    std::_Exit(0);
+}
+
+void TApplication::ShowMessageBox(const std::string& text, MessageKind kind)
+{
+    if (MessageBoxHook) {
+        MessageBoxHook(text, title_, kind);
+        return;
+    }
+    if (QApplication::instance() == nullptr) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return;
+    }
+    QMessageBox box;
+    box.setWindowTitle(ToQt(title_));
+    box.setText(ToQt(text));
+    if (kind == MessageKind::ErrorReport) {
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Ok);
+    } else {
+        box.setIcon(QMessageBox::NoIcon);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.adjustSize();
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            box.move(screen->availableGeometry().center() - box.rect().center());
+    }
+    box.exec();
+}

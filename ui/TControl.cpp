@@ -1,0 +1,177 @@
+#include "ui/TControl.h"
+
+#include "ui/Dispatch.h"
+#include "ui/QtBridge.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+// Turns the widget's enter, leave and press-release pairs into the control's
+// notifications.
+class ControlEvents : public QObject {
+public:
+    explicit ControlEvents(TControl& control) : control_(control) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Enter:
+            Fire(control_.OnMouseEnter);
+            break;
+        case QEvent::Leave:
+            Fire(control_.OnMouseLeave);
+            break;
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                pressed_ = true;
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const bool was_pressed = pressed_;
+            pressed_ = false;
+            // Buttons report their own clicks (keyboard included).
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (was_pressed && mouse->button() == Qt::LeftButton && widget != nullptr &&
+                qobject_cast<QAbstractButton*>(widget) == nullptr &&
+                widget->rect().contains(mouse->position().toPoint()))
+                control_.Click();
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void Fire(const TNotifyEvent& handler)
+    {
+        // A copy, so a handler may rebind its own event while it runs.
+        if (TNotifyEvent run = handler)
+            Dispatch([&] { run(&control_); });
+    }
+
+    TControl& control_;
+    bool pressed_ = false;
+};
+
+struct TControl::Impl {
+    QPointer<QWidget> widget;
+    std::unique_ptr<ControlEvents> events;
+};
+
+TControl::TControl(TControl* parent) : parent_(parent), impl_(std::make_unique<Impl>())
+{
+    if (parent_ != nullptr)
+        font_ = parent_->font_;
+}
+
+TControl::~TControl()
+{
+    if (impl_->widget) {
+        impl_->widget->removeEventFilter(impl_->events.get());
+        delete impl_->widget.data();
+    }
+}
+
+QWidget* TControl::Widget() const
+{
+    return impl_->widget.data();
+}
+
+void TControl::Attach(QWidget* widget)
+{
+    impl_->widget = widget;
+    impl_->events = std::make_unique<ControlEvents>(*this);
+    widget->installEventFilter(impl_->events.get());
+    ApplyFont();
+    if (parent_ != nullptr)
+        widget->setVisible(visible_);
+}
+
+int TControl::Left() const { return Widget() ? Widget()->x() : 0; }
+int TControl::Top() const { return Widget() ? Widget()->y() : 0; }
+int TControl::Width() const { return Widget() ? Widget()->width() : 0; }
+int TControl::Height() const { return Widget() ? Widget()->height() : 0; }
+
+void TControl::SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+void TControl::SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+void TControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    if (QWidget* w = Widget())
+        w->setGeometry(left, top, width < 0 ? 0 : width, height < 0 ? 0 : height);
+}
+
+void TControl::SetVisible(bool visible)
+{
+    visible_ = visible;
+    if (QWidget* w = Widget())
+        w->setVisible(visible);
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (QWidget* w = Widget())
+        w->setEnabled(enabled);
+}
+
+void TControl::SetFont(const TFont& font)
+{
+    font_ = font;
+    ApplyFont();
+    FontChanged();
+}
+
+void TControl::ApplyFont()
+{
+    QWidget* w = Widget();
+    if (w == nullptr)
+        return;
+    w->setFont(ToQFont(font_));
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(font_.Color));
+    palette.setColor(QPalette::ButtonText, ToQColor(font_.Color));
+    palette.setColor(QPalette::Text, ToQColor(font_.Color));
+    w->setPalette(palette);
+}
+
+TColor TControl::Color() const
+{
+    if (parent_color_ && parent_ != nullptr)
+        return parent_->Color();
+    return color_;
+}
+
+void TControl::SetColor(TColor color)
+{
+    color_ = color;
+    parent_color_ = false;
+    if (QWidget* w = Widget())
+        w->update();
+    FontChanged();
+}
+
+void TControl::SetCursor(TCursor cursor)
+{
+    cursor_ = cursor;
+    if (QWidget* w = Widget()) {
+        if (cursor == TCursor::HandPoint)
+            w->setCursor(Qt::PointingHandCursor);
+        else
+            w->unsetCursor();
+    }
+}
+
+void TControl::Click()
+{
+    if (TNotifyEvent run = OnClick)
+        Dispatch([&] { run(this); });
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "ui/TColor.h"
+#include "ui/TFont.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+class TControl;
+class TForm;
+
+using TNotifyEvent = std::function<void(TControl* sender)>;
+
+enum class TCursor { Default, HandPoint };
+
+// Sides a control keeps its distance to when its parent is resized. The
+// window is fixed-size, so they are kept for completeness only.
+enum TAnchor : unsigned { akLeftSide = 1, akTopSide = 2, akRightSide = 4, akBottomSide = 8 };
+
+// Base of every control: position within the parent, visibility, font,
+// colour, cursor, the three mouse notifications. Handlers are entered through
+// Dispatch, so an error they raise goes to the default error report.
+class TControl {
+public:
+    virtual ~TControl();
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+
+    TControl* Parent() const { return parent_; }
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width);
+    void SetHeight(int height);
+    virtual void SetBounds(int left, int top, int width, int height);
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+
+    // A control starts with its parent's font; setting one makes it its own.
+    const TFont& Font() const { return font_; }
+    void SetFont(const TFont& font);
+
+    // The background colour: its own once set, otherwise the parent's.
+    TColor Color() const;
+    void SetColor(TColor color);
+    bool ParentColor() const { return parent_color_; }
+
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
+
+    // Kept, never shown: tooltips are not switched on in this program.
+    const std::string& Hint() const { return hint_; }
+    void SetHint(std::string hint) { hint_ = std::move(hint); }
+
+    // Position in the keyboard focus order among the parent's children.
+    int TabOrder() const { return tab_order_; }
+    void SetTabOrder(int order) { tab_order_ = order; }
+    virtual bool TabStop() const { return false; }
+
+    unsigned Anchors() const { return anchors_; }
+    void SetAnchors(unsigned anchors) { anchors_ = anchors; }
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    // The Qt widget behind the control; for ui/ and tests only.
+    QWidget* Widget() const;
+
+protected:
+    explicit TControl(TControl* parent);
+    // Hands the control its widget; called once by every subclass constructor.
+    void Attach(QWidget* widget);
+    // Called after the font or the colour changed; the widget is updated already.
+    virtual void FontChanged() {}
+    // Runs OnClick through the dispatcher.
+    void Click();
+
+private:
+    struct Impl;
+    void ApplyFont();
+    void ApplyColor();
+
+    TControl* parent_;
+    std::unique_ptr<Impl> impl_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TFont font_;
+    TColor color_ = Colors::ButtonFace;
+    bool parent_color_ = true;
+    TCursor cursor_ = TCursor::Default;
+    std::string hint_;
+    int tab_order_ = 0;
+    unsigned anchors_ = akLeftSide | akTopSide;
+
+    friend class ControlEvents;
+};

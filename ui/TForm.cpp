@@ -1,0 +1,132 @@
+#include "ui/TForm.h"
+
+#include "ui/Dispatch.h"
+#include "ui/QtBridge.h"
+
+#include <QBuffer>
+#include <QIcon>
+#include <QImageReader>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include <algorithm>
+
+TForm::TForm() : TControl(nullptr)
+{
+    auto* window = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                            Qt::WindowCloseButtonHint);
+    window->setAutoFillBackground(true);
+    Attach(window);
+    SetColor(Colors::WindowBackground);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, ToQColor(Colors::WindowBackground));
+    window->setPalette(palette);
+}
+
+TForm::~TForm()
+{
+    // Children go before their parents: later controls were created later.
+    while (!controls_.empty())
+        controls_.pop_back();
+}
+
+void TForm::SetCaption(const std::string& caption)
+{
+    caption_ = caption;
+    Widget()->setWindowTitle(ToQt(caption));
+}
+
+int TForm::ClientWidth() const { return Widget()->width(); }
+int TForm::ClientHeight() const { return Widget()->height(); }
+
+void TForm::SetClientSize(int width, int height)
+{
+    Widget()->setFixedSize(std::max(width, 0), std::max(height, 0));
+}
+
+void TForm::SetBounds(int left, int top, int, int)
+{
+    Widget()->move(left, top);
+}
+
+void TForm::SetIcon(std::span<const uint8_t> ico_file)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(ico_file.data()), static_cast<qsizetype>(ico_file.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ICO");
+    QIcon icon;
+    // Every image of the file; the platform picks the one it shows.
+    for (int i = 0; i < reader.imageCount(); ++i) {
+        if (!reader.jumpToImage(i))
+            break;
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    if (!icon.isNull())
+        Widget()->setWindowIcon(icon);
+}
+
+void TForm::DoCreate()
+{
+    if (created_)
+        return;
+    created_ = true;
+    if (TNotifyEvent run = OnCreate)
+        Dispatch([&] { run(this); });
+}
+
+void TForm::Show()
+{
+    QWidget* window = Widget();
+    if (!shown_before_) {
+        shown_before_ = true;
+        ApplyTabOrder();
+    }
+    window->show();
+    window->activateWindow();
+}
+
+void TForm::Close()
+{
+    Widget()->close();
+}
+
+bool TForm::SaveImage(const std::string& path)
+{
+    QWidget* window = Widget();
+    window->ensurePolished();
+    return window->grab().save(QString::fromStdString(path), "PNG");
+}
+
+void TForm::ApplyTabOrder()
+{
+    // Depth first through the parents, each level in TabOrder, creation order
+    // breaking ties.
+    std::vector<TControl*> chain;
+    auto visit = [&](auto&& self, TControl* parent) -> void {
+        std::vector<TControl*> level;
+        for (const auto& c : controls_)
+            if (c->Parent() == parent)
+                level.push_back(c.get());
+        std::stable_sort(level.begin(), level.end(),
+                         [](TControl* a, TControl* b) { return a->TabOrder() < b->TabOrder(); });
+        for (TControl* c : level) {
+            if (c->TabStop())
+                chain.push_back(c);
+            self(self, c);
+        }
+    };
+    visit(visit, this);
+    for (size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1]->Widget(), chain[i]->Widget());
+    for (TControl* c : chain) {
+        if (c->Visible() && c->Enabled()) {
+            c->Widget()->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+}

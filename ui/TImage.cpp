@@ -1,0 +1,126 @@
+#include "ui/TImage.h"
+
+#include "picture/FitRule.h"
+#include "picture/TBitmap.h"
+#include "picture/TGraphic.h"
+#include "ui/Dispatch.h"
+
+#include <QImage>
+#include <QMetaObject>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+
+#include <exception>
+#include <vector>
+
+namespace {
+
+// A QImage over the bitmap's rows, without copying them.
+QImage image_over(const TBitmap& bitmap)
+{
+    if (bitmap.Empty())
+        return QImage();
+    if (bitmap.BitsPerPixel() == 8) {
+        QImage image(bitmap.ScanLine(0), bitmap.Width(), bitmap.Height(), bitmap.BytesPerLine(),
+                     QImage::Format_Indexed8);
+        QList<QRgb> table;
+        for (uint32_t entry : bitmap.Palette())
+            table.push_back(qRgb((entry >> 16) & 0xFF, (entry >> 8) & 0xFF, entry & 0xFF));
+        while (table.size() < 256)
+            table.push_back(qRgb(0, 0, 0));
+        image.setColorTable(table);
+        return image;
+    }
+    return QImage(bitmap.ScanLine(0), bitmap.Width(), bitmap.Height(), bitmap.BytesPerLine(), QImage::Format_RGB888);
+}
+
+} // namespace
+
+class ImageWidget : public QWidget {
+public:
+    ImageWidget(TImage& image, QWidget* parent) : QWidget(parent), image_(image) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        TGraphic* graphic = image_.picture_->Graphic();
+        if (graphic == nullptr)
+            return;
+        const TBitmap* bitmap = nullptr;
+        try {
+            bitmap = &graphic->Bitmap();
+        } catch (...) {
+            if (image_.failed_graphic_ != graphic) {
+                image_.failed_graphic_ = graphic;
+                ReportLater(std::current_exception());
+            }
+            return;
+        }
+        const TRect dest = DestinationRect(graphic->Width(), graphic->Height(), width(), height(), image_.stretch_,
+                                           image_.proportional_, image_.center_);
+        const int w = dest.Right - dest.Left;
+        const int h = dest.Bottom - dest.Top;
+        if (w <= 0 || h <= 0 || bitmap->Empty())
+            return;
+        QPainter painter(this);
+        if (w == bitmap->Width() && h == bitmap->Height()) {
+            painter.drawImage(dest.Left, dest.Top, image_over(*bitmap));
+            return;
+        }
+        TBitmap scaled;
+        try {
+            scaled = ScaleNearest(*bitmap, w, h);
+        } catch (...) {
+            return; // no memory for the scaled copy: leave the box empty
+        }
+        painter.drawImage(dest.Left, dest.Top, image_over(scaled));
+    }
+
+private:
+    // A message box must not open inside a paint; the report follows as soon
+    // as the paint is over.
+    void ReportLater(std::exception_ptr error)
+    {
+        QMetaObject::invokeMethod(
+            this, [error] { Dispatch([error] { std::rethrow_exception(error); }); }, Qt::QueuedConnection);
+    }
+
+    TImage& image_;
+};
+
+TImage::TImage(TControl* parent) : TControl(parent), picture_(std::make_unique<TPicture>())
+{
+    Attach(new ImageWidget(*this, parent != nullptr ? parent->Widget() : nullptr));
+    picture_->OnChange = [this] { PictureChanged(); };
+}
+
+TImage::~TImage()
+{
+    picture_->OnChange = nullptr;
+}
+
+void TImage::SetCenter(bool center)
+{
+    center_ = center;
+    Widget()->update();
+}
+
+void TImage::SetProportional(bool proportional)
+{
+    proportional_ = proportional;
+    Widget()->update();
+}
+
+void TImage::SetStretch(bool stretch)
+{
+    stretch_ = stretch;
+    Widget()->update();
+}
+
+void TImage::PictureChanged()
+{
+    failed_graphic_ = nullptr;
+    if (QWidget* w = Widget())
+        w->update();
+}

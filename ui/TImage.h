@@ -1,0 +1,39 @@
+#pragma once
+
+#include "picture/TPicture.h"
+#include "ui/TControl.h"
+
+#include <memory>
+
+class TGraphic;
+
+// A picture box. Its graphic is fitted into the destination rectangle of the
+// fit rule and scaled by dropping whole pixels; the box is not opaque where
+// the picture does not cover it. The graphic decodes on its first paint; a
+// decode error goes to the default error report once, and later paints show
+// what the decoder left without trying again.
+class TImage : public TControl {
+public:
+    explicit TImage(TControl* parent);
+    ~TImage() override;
+
+    TPicture& Picture() { return *picture_; }
+
+    bool Center() const { return center_; }
+    void SetCenter(bool center);
+    bool Proportional() const { return proportional_; }
+    void SetProportional(bool proportional);
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool stretch);
+
+private:
+    friend class ImageWidget;
+    void PictureChanged();
+
+    std::unique_ptr<TPicture> picture_;
+    bool center_ = false;
+    bool proportional_ = false;
+    bool stretch_ = false;
+    // The graphic whose decoding failed; it is not decoded again.
+    const TGraphic* failed_graphic_ = nullptr;
+};
