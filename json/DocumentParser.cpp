@@ -1,0 +1,266 @@
+#include "json/DocumentParser.h"
+
+#include "base/Exception.h"
+#include "base/IntegerText.h"
+#include "json/NumberText.h"
+#include "json/StringDecoding.h"
+#include "json/TQvJSON.h"
+#include "json/TQvJSONboolean.h"
+#include "json/TQvJSONlist.h"
+#include "json/TQvJSONnull.h"
+#include "json/TQvJSONnumber.h"
+#include "json/TQvJSONobject.h"
+#include "json/TQvJSONobjectmethod.h"
+#include "json/TQvJSONstring.h"
+
+#include <cstring>
+
+namespace {
+
+// A parse that cannot go on; never leaves ParseDocument.
+class EParseAbandoned : public Exception {
+public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "EParseAbandoned"; }
+
+    static EParseAbandoned NumberOutOfRange(std::string_view text)
+    {
+        return EParseAbandoned("'" + std::string(text) + "' is not a valid floating point value");
+    }
+    static EParseAbandoned NestingTooDeep()
+    {
+        return EParseAbandoned("nesting deeper than " + IntToStr(TQvJSON::MaxNestingDepth));
+    }
+};
+
+bool is_digit(uint8_t c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+void DocumentParser::SkipBlanks(size_t& position) const
+{
+    while (position < text_.size() && text_[position] < 33)
+        ++position;
+}
+
+bool DocumentParser::StartsWith(size_t position, std::string_view literal) const
+{
+    return text_.size() - position >= literal.size() &&
+           std::memcmp(text_.data() + position, literal.data(), literal.size()) == 0;
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParseValue(size_t& position, int depth)
+{
+    size_t p = position;
+    SkipBlanks(p);
+    if (p >= text_.size())
+        return nullptr;
+    // Each rule can only succeed on its own first byte, so trying them in
+    // order is the same as choosing by that byte.
+    std::unique_ptr<TQvJSONbase> value;
+    switch (text_[p]) {
+    case 't':
+    case 'f':
+        value = ParseBooleanLiteral(p);
+        break;
+    case 'n':
+        value = ParseNullLiteral(p);
+        break;
+    case '"':
+        value = ParseString(p);
+        break;
+    case '[':
+        value = ParseList(p, depth);
+        break;
+    case '{':
+        value = ParseObject(p, depth);
+        break;
+    default:
+        value = ParseNumber(p);
+        break;
+    }
+    if (value)
+        position = p;
+    return value;
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParseBooleanLiteral(size_t& position) const
+{
+    if (StartsWith(position, "true")) {
+        position += 4;
+        return std::make_unique<TQvJSONboolean>(true);
+    }
+    if (StartsWith(position, "false")) {
+        position += 5;
+        return std::make_unique<TQvJSONboolean>(false);
+    }
+    return nullptr;
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParseNullLiteral(size_t& position) const
+{
+    if (!StartsWith(position, "null"))
+        return nullptr;
+    position += 4;
+    return std::make_unique<TQvJSONnull>();
+}
+
+bool DocumentParser::ParseDigits(size_t& position) const
+{
+    size_t p = position;
+    while (p < text_.size() && is_digit(text_[p]))
+        ++p;
+    if (p == position)
+        return false;
+    position = p;
+    return true;
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParseNumber(size_t& position) const
+{
+    size_t p = position;
+    if (p < text_.size() && (text_[p] == '+' || text_[p] == '-'))
+        ++p;
+    if (!ParseDigits(p))
+        return nullptr;
+    if (p < text_.size() && text_[p] == '.') {
+        ++p;
+        if (!ParseDigits(p))
+            return nullptr;
+    }
+    if (p < text_.size() && (text_[p] == 'e' || text_[p] == 'E')) {
+        ++p;
+        if (p < text_.size() && (text_[p] == '+' || text_[p] == '-'))
+            ++p;
+        if (!ParseDigits(p))
+            return nullptr;
+    }
+    std::string_view number(reinterpret_cast<const char*>(text_.data() + position), p - position);
+    long double value = 0;
+    if (NumberTextToExtended(number, value) != NumberTextResult::Ok)
+        throw EParseAbandoned::NumberOutOfRange(number);
+    position = p;
+    return std::make_unique<TQvJSONnumber>(value);
+}
+
+bool DocumentParser::ParseStringText(size_t& position, std::u16string& text)
+{
+    size_t p = position;
+    if (p >= text_.size() || text_[p] != '"')
+        return false;
+    const size_t start = ++p;
+    // The byte after a backslash never ends the string, a quote included.
+    bool escaped = false;
+    bool ascii = true;
+    for (;;) {
+        while (p < text_.size() && text_[p] != '"' && text_[p] != '\\') {
+            ascii &= text_[p] < 0x80;
+            ++p;
+        }
+        if (p >= text_.size())
+            return false;
+        if (text_[p] == '"')
+            break;
+        escaped = true;
+        p += 2;
+    }
+    std::span<const uint8_t> raw = text_.subspan(start, p - start);
+    if (!escaped && ascii) {
+        text.assign(raw.begin(), raw.end());
+    } else if (!escaped) {
+        Utf8ToWide(raw, text);
+    } else {
+        ExpandEscapes(raw, expanded_);
+        Utf8ToWide(std::span(reinterpret_cast<const uint8_t*>(expanded_.data()), expanded_.size()), text);
+    }
+    position = p + 1;
+    return true;
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParseString(size_t& position)
+{
+    std::u16string text;
+    if (!ParseStringText(position, text))
+        return nullptr;
+    return std::make_unique<TQvJSONstring>(std::move(text));
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParseList(size_t& position, int depth)
+{
+    size_t p = position;
+    if (p >= text_.size() || text_[p] != '[')
+        return nullptr;
+    if (depth >= TQvJSON::MaxNestingDepth)
+        throw EParseAbandoned::NestingTooDeep();
+    ++p;
+    const size_t first = pending_.size();
+    // Commas are optional between elements, and one may follow the last.
+    while (auto element = ParseValue(p, depth + 1)) {
+        pending_.push_back(std::move(element));
+        SkipBlanks(p);
+        if (p < text_.size() && text_[p] == ',')
+            ++p;
+    }
+    SkipBlanks(p);
+    if (p >= text_.size() || text_[p] != ']') {
+        pending_.resize(first);
+        return nullptr;
+    }
+    auto list = std::make_unique<TQvJSONlist>();
+    list->ReserveChildren(pending_.size() - first);
+    for (size_t i = first; i < pending_.size(); ++i)
+        list->AppendChild(std::move(pending_[i]));
+    pending_.resize(first);
+    position = p + 1;
+    return list;
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParsePair(size_t& position, int depth)
+{
+    size_t p = position;
+    SkipBlanks(p);
+    std::u16string name;
+    if (!ParseStringText(p, name))
+        return nullptr;
+    SkipBlanks(p);
+    if (p >= text_.size() || text_[p] != ':')
+        return nullptr;
+    ++p;
+    auto value = ParseValue(p, depth);
+    if (!value)
+        return nullptr;
+    position = p;
+    return std::make_unique<TQvJSONobjectmethod>(std::move(name), std::move(value));
+}
+
+std::unique_ptr<TQvJSONbase> DocumentParser::ParseObject(size_t& position, int depth)
+{
+    size_t p = position;
+    if (p >= text_.size() || text_[p] != '{')
+        return nullptr;
+    if (depth >= TQvJSON::MaxNestingDepth)
+        throw EParseAbandoned::NestingTooDeep();
+    ++p;
+    auto object = std::make_unique<TQvJSONobject>(TQvJSONobject::NameLookup::Indexed);
+    const size_t first = pending_.size();
+    while (auto pair = ParsePair(p, depth + 1)) {
+        // The index keeps the first position of a name; a repeat is not inserted.
+        const auto& name = static_cast<const TQvJSONobjectmethod&>(*pair).PairName();
+        object->NameIndex().Insert(name, static_cast<int32_t>(pending_.size() - first));
+        pending_.push_back(std::move(pair));
+        SkipBlanks(p);
+        if (p < text_.size() && text_[p] == ',')
+            ++p;
+    }
+    SkipBlanks(p);
+    if (p >= text_.size() || text_[p] != '}') {
+        pending_.resize(first);
+        return nullptr;
+    }
+    object->ReserveChildren(pending_.size() - first);
+    for (size_t i = first; i < pending_.size(); ++i)
+        object->AppendChild(std::move(pending_[i]));
+    pending_.resize(first);
+    position = p + 1;
+    return object;
+}

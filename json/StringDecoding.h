@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// The steps that turn the raw bytes between a string's quotes into wide text.
+
+// Expands the backslash escapes into `out` (replacing it). An unknown escape
+// letter drops out together with its backslash; "\u" with anything but one to
+// four hexadecimal digits raises EConvertError.
+void ExpandEscapes(std::span<const uint8_t> raw, std::string& out);
+
+// Appends one UTF-16 code unit as one to three UTF-8 bytes (surrogates alone).
+void CodeUnitToUtf8(uint16_t unit, std::string& out);
+
+// Decodes UTF-8, one code unit per sequence of one to three bytes, into `out`
+// (replacing it). Malformed bytes anywhere make the whole text empty.
+void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out);

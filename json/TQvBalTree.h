@@ -1,0 +1,42 @@
+#pragma once
+
+#include "json/TQvBalNode.h"
+
+#include <cstdint>
+#include <deque>
+#include <string_view>
+
+// The member-name index of one object: an AA tree over names, ordered code
+// unit by code unit, whose leaves all point at one sentinel node.
+class TQvBalTree {
+public:
+    TQvBalTree();
+    ~TQvBalTree() = default;
+    TQvBalTree(const TQvBalTree&) = delete;
+    TQvBalTree& operator=(const TQvBalTree&) = delete;
+
+    // Adds the name with its key; a name already present is left alone (false).
+    bool Insert(std::u16string_view name, int32_t key);
+    // The key of the name, or -1.
+    int32_t Find(std::u16string_view name) const;
+    // Drops every node but the sentinel.
+    void Clear();
+
+    TQvBalNode* Root() const { return root_; }
+    TQvBalNode* Bottom() const { return bottom_; }
+
+    // The two rebalancing rotations, applied to the node a link holds.
+    void Skew(TQvBalNode*& t) const;
+    void Split(TQvBalNode*& t) const;
+
+private:
+    bool InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t key);
+
+    // Nodes live in a deque: their addresses stay put and they come in blocks.
+    std::deque<TQvBalNode> nodes_;
+    TQvBalNode sentinel_;
+    TQvBalNode* bottom_;
+    TQvBalNode* root_;
+    // The spot node removal would use; nothing removes nodes.
+    TQvBalNode* deleted_;
+};

@@ -1,0 +1,73 @@
+#include "json/TQvJSONobject.h"
+
+#include "json/TQvJSONobjectmethod.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+const TQvJSONobjectmethod* pair_of(const TQvJSONbase* child)
+{
+    return dynamic_cast<const TQvJSONobjectmethod*>(child);
+}
+
+} // namespace
+
+TQvJSONbase* TQvJSONobject::Lookup(const Variant& key)
+{
+    switch (key.Kind()) {
+    case VariantKind::WideText:
+        return ValueByName(key.WideTextValue());
+    case VariantKind::AnsiText:
+        return ValueByName(AnsiToWide(key.AnsiTextValue()));
+    default:
+        return TQvJSONcustomlist::Lookup(key);
+    }
+}
+
+TQvJSONbase* TQvJSONobject::EntryAt(int32_t position, std::string& name)
+{
+    name = WideToAnsi(NameAt(position));
+    return ValueAt(position);
+}
+
+int32_t TQvJSONobject::IntAt(int32_t position) const { return IntOf(ValueAt(position)); }
+
+std::string TQvJSONobject::TextAt(int32_t position) const { return TextOf(ValueAt(position)); }
+
+std::u16string TQvJSONobject::WideTextAt(int32_t position) const { return WideTextOf(ValueAt(position)); }
+
+double TQvJSONobject::DoubleAt(int32_t position) const { return DoubleOf(ValueAt(position)); }
+
+bool TQvJSONobject::BoolAt(int32_t position) const { return BoolOf(ValueAt(position)); }
+
+TQvJSONbase* TQvJSONobject::ValueByName(std::u16string_view name) const
+{
+    const TQvJSONobjectmethod* pair = pair_of(ChildAt(FindMember(name)));
+    return pair ? pair->PairValue() : nullptr;
+}
+
+int32_t TQvJSONobject::FindMember(std::u16string_view name) const
+{
+    if (useNameIndex_)
+        return nameIndex_.Find(name);
+    for (int32_t i = 0; i < ChildCount(); ++i) {
+        const TQvJSONobjectmethod* pair = pair_of(ChildAt(i));
+        if (pair && pair->PairName() == name)
+            return i;
+    }
+    return -1;
+}
+
+std::u16string_view TQvJSONobject::NameAt(int32_t position) const
+{
+    const TQvJSONobjectmethod* pair = pair_of(ChildAt(position));
+    return pair ? std::u16string_view(pair->PairName()) : std::u16string_view();
+}
+
+TQvJSONbase* TQvJSONobject::ValueAt(int32_t position) const
+{
+    std::u16string_view name = NameAt(position);
+    if (name.empty())
+        return nullptr;
+    return ValueByName(name);
+}
