@@ -1,0 +1,64 @@
+#include "http/ByteChannel.h"
+
+#include "http/HttpErrors.h"
+#include "platform/Socket.h"
+
+namespace {
+
+class SocketChannel : public ByteChannel {
+public:
+    explicit SocketChannel(std::unique_ptr<Socket> socket) : socket_(std::move(socket)) {}
+
+    IoResult Send(std::span<const uint8_t> bytes) override
+    {
+        int64_t sent = socket_->Send(bytes.data(), bytes.size());
+        return sent < 0 ? IoResult{0, socket_->LastError()} : IoResult{sent, 0};
+    }
+
+    Wait WaitReadable(int timeout_ms, int& error) override
+    {
+        switch (socket_->WaitReadable(timeout_ms)) {
+        case Socket::WaitResult::Readable: return Wait::Readable;
+        case Socket::WaitResult::TimedOut: return Wait::TimedOut;
+        case Socket::WaitResult::Failed: break;
+        }
+        error = socket_->LastError();
+        return Wait::Failed;
+    }
+
+    IoResult Receive(std::span<uint8_t> into) override
+    {
+        int64_t got = socket_->Receive(into.data(), into.size());
+        return got < 0 ? IoResult{0, socket_->LastError()} : IoResult{got, 0};
+    }
+
+    void Close() override { socket_->Close(); }
+
+private:
+    std::unique_ptr<Socket> socket_;
+};
+
+class SocketOpener : public ChannelOpener {
+public:
+    std::unique_ptr<ByteChannel> Open(const std::string& host, int port) override
+    {
+        auto socket = std::make_unique<Socket>();
+        if (!socket->Create())
+            throw ENxInvalidSocket();
+        if (!socket->BindAny())
+            throw ENxSocketError(socket->LastError());
+        std::string dotted;
+        if (int error = ResolveHost(host, dotted); error != 0)
+            throw ENxSocketError(error);
+        if (!socket->Connect(dotted, port))
+            throw ENxSocketError(socket->LastError());
+        return std::make_unique<SocketChannel>(std::move(socket));
+    }
+};
+
+} // namespace
+
+std::unique_ptr<ChannelOpener> MakeSocketOpener()
+{
+    return std::make_unique<SocketOpener>();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// One blocking IPv4 stream socket. Every failing call returns false or -1 and
+// leaves its socket error number (platform/SocketErrors.h) in LastError().
+class Socket {
+public:
+    enum class WaitResult { Readable, TimedOut, Failed };
+
+    // Largest amount one Receive takes.
+    static constexpr size_t kReceiveChunkBytes = 32768;
+
+    Socket() = default;
+    ~Socket();
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+
+    // A fresh IPv4 stream socket; false when the system refuses one.
+    bool Create();
+    // Any local address, port 0.
+    bool BindAny();
+    // Dotted IPv4 address and port; blocks until connected or refused.
+    bool Connect(const std::string& dotted, int port);
+    // Bytes accepted, or -1. Never raises SIGPIPE.
+    int64_t Send(const void* bytes, size_t count);
+    // timeout_ms < 0 waits without limit.
+    WaitResult WaitReadable(int timeout_ms);
+    // Up to count bytes (at most kReceiveChunkBytes); 0 when the peer has closed; -1 on failure.
+    int64_t Receive(void* into, size_t count);
+    // Shuts down sending, then closes. Harmless when not open.
+    void Close();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int LastError() const { return last_error_; }
+
+private:
+    bool fail_with_errno();
+
+    int fd_ = -1;
+    int last_error_ = 0;
+};
+
+// Host name to dotted IPv4 text. "localhost" in any letter case and a dotted
+// quad are answered without a look-up. Returns 0 or the socket error number
+// (kSocketHostNotFound when the name is unknown).
+int ResolveHost(std::string_view host, std::string& dotted);
+
+// True for four decimal numbers 0..255 joined by dots.
+bool IsDottedQuad(std::string_view text);
