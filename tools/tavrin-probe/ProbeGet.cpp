@@ -1,9 +1,71 @@
 #include "tools/tavrin-probe/Probe.h"
 
-#include <cstdio>
+#include "base/TMemoryStream.h"
+#include "http/http_client.h"
 
-int ProbeGet(int, char**)
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// CR and LF written as \r and \n, so one error stays on one line.
+std::string one_line(const std::string& text)
 {
-    std::fputs("not built yet\n", stderr);
-    return 2;
+    std::string out;
+    for (char c : text) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+bool save(const std::string& path, const TMemoryStream& body)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    size_t size = static_cast<size_t>(body.Size());
+    bool ok = size == 0 || std::fwrite(body.Memory(), 1, size, file) == size;
+    return std::fclose(file) == 0 && ok;
+}
+
+} // namespace
+
+// get [-o DIR] URL...: one client fetches the URLs in turn.
+int ProbeGet(int argc, char** argv)
+{
+    int first = 0;
+    const char* dir = nullptr;
+    if (argc >= 2 && std::strcmp(argv[0], "-o") == 0) {
+        dir = argv[1];
+        first = 2;
+    }
+    if (first >= argc) {
+        std::fputs("usage: tavrin-probe get [-o DIR] URL...\n", stderr);
+        return 2;
+    }
+    TNxHTTP client;
+    int failures = 0;
+    for (int i = first; i < argc; ++i) {
+        TMemoryStream body;
+        try {
+            client.Get(argv[i], body);
+            std::printf("OK %lld\n", static_cast<long long>(body.Size()));
+            if (dir != nullptr) {
+                std::string path = std::string(dir) + "/" + std::to_string(i - first + 1);
+                if (!save(path, body))
+                    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            }
+        } catch (const Exception& e) {
+            ++failures;
+            std::printf("ERR %s %s\n", e.ClassName(), one_line(e.Message()).c_str());
+        }
+        std::fflush(stdout);
+    }
+    return failures == 0 ? 0 : 1;
 }
