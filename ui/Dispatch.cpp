@@ -1,5 +1,6 @@
 #include "ui/Dispatch.h"
 
+#include "base/Exception.h"
 #include "ui/TApplication.h"
 
 #include <cstdio>

@@ -39,7 +39,7 @@ QStringList FontFamilies(const std::string& name)
 {
     QStringList families{QString::fromStdString(name)};
     if (name == "Tahoma" || name == "System" || name == "MS Sans Serif")
-        families << "DejaVu Sans" << "Liberation Sans";
+        families << "Liberation Sans" << "DejaVu Sans";
     else if (name == "Times New Roman")
         families << "Liberation Serif" << "DejaVu Serif";
     families << "WenQuanYi Zen Hei" << "Noto Sans CJK SC";

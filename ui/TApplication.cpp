@@ -4,6 +4,8 @@
 #include "ui/QtBridge.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -54,6 +56,33 @@ void TApplication::Run()
 void TApplication::ProcessMessages()
 {
     QApplication::processEvents();
+}
+
+namespace {
+QImage grab_screen()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->grabWindow(0).toImage() : QImage();
+}
+} // namespace
+
+bool TApplication::SaveScreenImage(const std::string& path) const
+{
+    const QImage image = grab_screen();
+    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+}
+
+bool TApplication::ScreenIsBlank() const
+{
+    const QImage image = grab_screen();
+    if (image.isNull())
+        return true;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            if (image.pixel(x, y) != first)
+                return false;
+    return true;
 }
 
 std::string TApplication::ReportText(const std::string& message)

@@ -46,6 +46,12 @@ public:
     // Handles what is waiting in the message queue, without blocking.
     void ProcessMessages();
 
+    // Saves what the primary screen shows (every window on it) as a PNG;
+    // false when there is no screen or the file cannot be written.
+    bool SaveScreenImage(const std::string& path) const;
+    // True while the primary screen shows nothing but one colour.
+    bool ScreenIsBlank() const;
+
     // The default error report.
     void HandleException(const std::exception& error);
     // Shows text in the fatal box and ends the process with exit code 0,

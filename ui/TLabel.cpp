@@ -3,8 +3,12 @@
 #include "ui/QtBridge.h"
 
 #include <QFontMetrics>
+#include <QTextLayout>
 #include <QPainter>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -21,7 +25,7 @@ protected:
         painter.fillRect(rect(), ToQColor(label_.Color()));
         painter.setFont(font());
         painter.setPen(ToQColor(label_.Font().Color));
-        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
     }
 
 private:
@@ -69,6 +73,13 @@ void TLabel::Fit()
     auto* widget = static_cast<LabelWidget*>(Widget());
     if (!auto_size_ || widget == nullptr)
         return;
+    // The text's own line: glyphs from a fallback font (Chinese) may make it
+    // taller than the named font, and the underline sits within it.
     const QFontMetrics metrics(widget->font());
-    widget->resize(metrics.horizontalAdvance(widget->text), metrics.height());
+    QTextLayout layout(widget->text, widget->font());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int height = std::max(metrics.height(), static_cast<int>(std::ceil(line.height())));
+    widget->resize(metrics.horizontalAdvance(widget->text), height);
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "catalogue/TForm1Controls.h"
+#include "ui/ui.h"
+
+// The program's title, GBK bytes: "特卖商品Tavrin".
+inline constexpr const char* kProgramTitle = "\xCC\xD8\xC2\xF4\xC9\xCC\xC6\xB7Tavrin";
+
+// The one window of the program. The constructor creates every control in
+// creation order (later ones lie above earlier ones) and binds the handlers.
+class TForm1 : public TForm, public TForm1Controls {
+public:
+    TForm1();
+
+    void FormCreate(TControl* Sender);
+    void productselectChange(TControl* Sender);
+    void subproductlistChange(TControl* Sender);
+    void btnpreClick(TControl* Sender);
+    void btnnextClick(TControl* Sender);
+    void gridshowinfoMouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void gridshowinfoDrawCell(TControl* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State);
+    void gridshowinfoSelectCell(TControl* Sender, int ACol, int ARow, bool& CanSelect);
+    void Image1Click(TControl* Sender);
+    void lbltitleMouseEnter(TControl* Sender);
+    void lbltitleMouseLeave(TControl* Sender);
+
+private:
+    void CreateControls();
+    void BindHandlers();
+};
+
+extern TForm1* Form1;
