@@ -32,8 +32,8 @@ std::vector<uint8_t> make_jpeg(const JpegRecipe& recipe, const PixelColour& colo
     jpeg_mem_dest(&cinfo, &out, &size);
     cinfo.image_width = static_cast<JDIMENSION>(recipe.Width);
     cinfo.image_height = static_cast<JDIMENSION>(recipe.Height);
-    cinfo.input_components = recipe.Grayscale ? 1 : 3;
-    cinfo.in_color_space = recipe.Grayscale ? JCS_GRAYSCALE : JCS_RGB;
+    cinfo.input_components = recipe.Grayscale ? 1 : recipe.Cmyk ? 4 : 3;
+    cinfo.in_color_space = recipe.Grayscale ? JCS_GRAYSCALE : recipe.Cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, recipe.Quality, TRUE);
     if (recipe.Progressive)
@@ -46,12 +46,15 @@ std::vector<uint8_t> make_jpeg(const JpegRecipe& recipe, const PixelColour& colo
         const int y = static_cast<int>(cinfo.next_scanline);
         for (int x = 0; x < recipe.Width; ++x) {
             const uint32_t c = colour(x, y);
+            JSAMPLE* p = &row[static_cast<size_t>(x * components)];
             if (components == 1) {
-                row[static_cast<size_t>(x)] = static_cast<JSAMPLE>((c >> 8) & 0xFF);
+                p[0] = static_cast<JSAMPLE>((c >> 8) & 0xFF);
             } else {
-                row[static_cast<size_t>(x * 3)] = static_cast<JSAMPLE>((c >> 16) & 0xFF);
-                row[static_cast<size_t>(x * 3 + 1)] = static_cast<JSAMPLE>((c >> 8) & 0xFF);
-                row[static_cast<size_t>(x * 3 + 2)] = static_cast<JSAMPLE>(c & 0xFF);
+                p[0] = static_cast<JSAMPLE>((c >> 16) & 0xFF);
+                p[1] = static_cast<JSAMPLE>((c >> 8) & 0xFF);
+                p[2] = static_cast<JSAMPLE>(c & 0xFF);
+                if (components == 4)
+                    p[3] = 0xFF;
             }
         }
         JSAMPROW rows[1] = {row.data()};

@@ -13,6 +13,8 @@ struct JpegRecipe {
     bool Grayscale = false;
     bool Progressive = false;
     int Quality = 90;
+    // Four components as Adobe writes them (inverted CMYK, no black ink).
+    bool Cmyk = false;
 };
 
 // Colour of the pixel at x, y as 0x00RRGGBB (grayscale files take the green byte).

@@ -90,6 +90,9 @@ TEST_F(JpegTest, EachKindOfFileDecodesToTheRightPixels)
         {"odd size", {37, 21, false, false, 90}, 24, false, false, 24},
         {"baseline on a palette screen", {40, 24, false, false, 90}, 8, false, false, 8},
         {"progressive on a palette screen", {40, 24, false, true, 90}, 4, false, true, 8},
+        // Four-component rows would overrun a three-byte pixel row; they are converted.
+        {"CMYK", {40, 24, false, false, 90, true}, 24, false, false, 24},
+        {"CMYK on a palette screen stays true colour", {40, 24, false, false, 90, true}, 8, false, false, 24},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
