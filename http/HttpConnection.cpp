@@ -54,12 +54,7 @@ void HttpConnection::CheckForDisconnect()
         Close();
         return;
     }
-    compact();
-    size_t old_size = buffer_.size();
-    buffer_.resize(old_size + static_cast<size_t>(kRecvBufferSize));
-    ByteChannel::IoResult got = channel_->Receive(
-        std::span<uint8_t>(reinterpret_cast<uint8_t*>(buffer_.data() + old_size), static_cast<size_t>(kRecvBufferSize)));
-    buffer_.resize(old_size + static_cast<size_t>(std::max<int64_t>(got.count, 0)));
+    ByteChannel::IoResult got = receive_block();
     if (got.error != 0 || got.count == 0) {
         closed_by_peer_ = true;
         Close();
@@ -84,6 +79,19 @@ void HttpConnection::Write(const std::string& bytes)
     }
 }
 
+ByteChannel::IoResult HttpConnection::receive_block()
+{
+    if (!block_)
+        block_ = std::make_unique<std::array<uint8_t, kRecvBufferSize>>();
+    ByteChannel::IoResult got = channel_->Receive(*block_);
+    if (got.error == 0 && got.count > 0) {
+        compact();
+        buffer_.append(reinterpret_cast<const char*>(block_->data()),
+                       static_cast<size_t>(std::min<int64_t>(got.count, kRecvBufferSize)));
+    }
+    return got;
+}
+
 void HttpConnection::compact()
 {
     if (consumed_ == buffer_.size()) {
@@ -105,12 +113,7 @@ bool HttpConnection::receive_more()
         throw ENxReadTimeout();
     ByteChannel::IoResult got{0, error};
     if (wait == ByteChannel::Wait::Readable) {
-        compact();
-        size_t old_size = buffer_.size();
-        buffer_.resize(old_size + static_cast<size_t>(kRecvBufferSize));
-        got = channel_->Receive(std::span<uint8_t>(reinterpret_cast<uint8_t*>(buffer_.data() + old_size),
-                                                   static_cast<size_t>(kRecvBufferSize)));
-        buffer_.resize(old_size + static_cast<size_t>(std::max<int64_t>(got.count, 0)));
+        got = receive_block();
     }
     if (got.error != 0) {
         if (!is_connection_lost(got.error))

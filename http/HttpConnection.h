@@ -1,6 +1,9 @@
 #pragma once
 
 #include "http/ByteChannel.h"
+#include "http/HttpLimits.h"
+
+#include <array>
 
 #include <cstdint>
 #include <memory>
@@ -48,11 +51,14 @@ public:
 private:
     // Receives once into the buffer after a wait; false when the peer has closed.
     bool receive_more();
+    // One receive of at most kRecvBufferSize bytes, appended to the buffer.
+    ByteChannel::IoResult receive_block();
     void compact();
 
     ChannelOpener& opener_;
     std::unique_ptr<ByteChannel> channel_;
     std::string buffer_;
+    std::unique_ptr<std::array<uint8_t, kRecvBufferSize>> block_;
     size_t consumed_ = 0;
     bool closed_by_peer_ = false;
     int read_timeout_ms_ = 0;

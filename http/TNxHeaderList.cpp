@@ -81,7 +81,7 @@ void TNxHeaderList::SetValue(std::string_view name, std::string_view value)
     std::string line(name);
     line += ": ";
     line.append(value);
-    std::vector<std::string> pieces = fold(std::move(line));
+    std::vector<std::string> pieces = fold(std::move(line), name.size() + 2);
     size_t index = index_of(name);
     if (index == lines_.size()) {
         lines_.insert(lines_.end(), pieces.begin(), pieces.end());
@@ -92,7 +92,7 @@ void TNxHeaderList::SetValue(std::string_view name, std::string_view value)
     lines_.insert(first, pieces.begin(), pieces.end());
 }
 
-std::vector<std::string> TNxHeaderList::fold(std::string line) const
+std::vector<std::string> TNxHeaderList::fold(std::string line, size_t value_start) const
 {
     std::vector<std::string> pieces;
     while (fold_width_ > 0 && line.size() > fold_width_) {
@@ -109,7 +109,7 @@ std::vector<std::string> TNxHeaderList::fold(std::string line) const
             }
             if (c == '"')
                 quoted = !quoted;
-            else if (!quoted && (c == ' ' || c == '\t' || c == ',') && i + 1 < line.size()) {
+            else if (!quoted && i >= value_start && (c == ' ' || c == '\t' || c == ',') && i + 1 < line.size()) {
                 if (i + 1 <= fold_width_)
                     last_fit = i + 1;
                 else if (first_beyond == 0) {
@@ -129,6 +129,7 @@ std::vector<std::string> TNxHeaderList::fold(std::string line) const
             break;
         }
         line = " " + rest;
+        value_start = 1;
     }
     if (!line.empty())
         pieces.emplace_back(ansi::trim_right(line));

@@ -37,7 +37,8 @@ private:
     // Number of lines the header at index spans (itself plus continuations).
     size_t span_at(size_t index) const;
     std::string value_at(size_t index) const;
-    std::vector<std::string> fold(std::string line) const;
+    // Pieces of a set line; breaks only inside the value, which starts at value_start.
+    std::vector<std::string> fold(std::string line, size_t value_start) const;
 
     std::vector<std::string> lines_;
     size_t fold_width_ = kHeaderFoldWidth;

@@ -1,0 +1,119 @@
+#include "tests/http/LoopbackServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+LoopbackServer::LoopbackServer()
+{
+    listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (listen_fd_ < 0 || ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listen_fd_, 16) != 0 || ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        ::pipe(wake_) != 0)
+        throw std::runtime_error("loopback server cannot listen");
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { run(); });
+}
+
+LoopbackServer::~LoopbackServer()
+{
+    char stop = 'x';
+    (void)!::write(wake_[1], &stop, 1);
+    thread_.join();
+    ::close(listen_fd_);
+    ::close(wake_[0]);
+    ::close(wake_[1]);
+}
+
+void LoopbackServer::Script(std::string bytes, After after)
+{
+    std::lock_guard guard(mutex_);
+    script_.push_back({std::move(bytes), after});
+}
+
+std::string LoopbackServer::Url(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<std::string> LoopbackServer::Requests() const
+{
+    std::lock_guard guard(mutex_);
+    return requests_;
+}
+
+void LoopbackServer::serve_heads(int fd, std::string& pending, bool& keep)
+{
+    for (size_t end; keep && (end = pending.find("\r\n\r\n")) != std::string::npos;) {
+        Reply reply;
+        {
+            std::lock_guard guard(mutex_);
+            requests_.push_back(pending.substr(0, end + 4));
+            if (!script_.empty()) {
+                reply = std::move(script_.front());
+                script_.pop_front();
+            } else {
+                reply = {"HTTP/1.1 500 No script\r\nContent-Length: 0\r\n\r\n", After::Close};
+            }
+        }
+        pending.erase(0, end + 4);
+        size_t sent = 0;
+        while (sent < reply.bytes.size()) {
+            ssize_t n = ::send(fd, reply.bytes.data() + sent, reply.bytes.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0)
+                break;
+            sent += static_cast<size_t>(n);
+        }
+        if (reply.after == After::Close)
+            keep = false;
+        else if (reply.after == After::Stall)
+            return;
+    }
+}
+
+void LoopbackServer::run()
+{
+    int client = -1;
+    std::string pending;
+    for (;;) {
+        pollfd fds[3] = {{wake_[0], POLLIN, 0}, {listen_fd_, POLLIN, 0}, {client, POLLIN, 0}};
+        if (::poll(fds, client >= 0 ? 3 : 2, -1) < 0)
+            continue;
+        if (fds[0].revents != 0)
+            break;
+        if (fds[1].revents & POLLIN) {
+            int accepted = ::accept(listen_fd_, nullptr, nullptr);
+            if (accepted >= 0) {
+                if (client >= 0)
+                    ::close(client);
+                client = accepted;
+                pending.clear();
+                ++connections_;
+            }
+            continue;
+        }
+        if (client >= 0 && fds[2].revents != 0) {
+            char buffer[4096];
+            ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+            bool keep = n > 0;
+            if (keep) {
+                pending.append(buffer, static_cast<size_t>(n));
+                serve_heads(client, pending, keep);
+            }
+            if (!keep) {
+                ::close(client);
+                client = -1;
+            }
+        }
+    }
+    if (client >= 0)
+        ::close(client);
+}
