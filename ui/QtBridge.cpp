@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 
 QString ToQt(const std::string& gbk)
@@ -37,7 +38,12 @@ QColor ToQColor(TColor color)
 
 QStringList FontFamilies(const std::string& name)
 {
-    QStringList families{QString::fromStdString(name)};
+    // A name that is not installed is left out: fontconfig would otherwise
+    // answer it with its own default face before the list is tried.
+    QStringList families;
+    const QString wanted = QString::fromStdString(name);
+    if (QFontDatabase::families().contains(wanted, Qt::CaseInsensitive))
+        families << wanted;
     if (name == "Tahoma" || name == "System" || name == "MS Sans Serif")
         families << "Liberation Sans" << "DejaVu Sans";
     else if (name == "Times New Roman")

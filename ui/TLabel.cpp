@@ -12,6 +12,33 @@
 
 namespace {
 
+// Where the caption's line lies: glyphs from a fallback font (Chinese) may
+// make it taller than the named font alone.
+struct LineBox {
+    qreal baseline;
+    int height;
+    int underline_top;
+    int underline_thickness;
+};
+
+LineBox line_box(const QFont& font, const QString& text)
+{
+    QFont plain = font;
+    plain.setUnderline(false);
+    const QFontMetrics metrics(plain);
+    QTextLayout layout(text, plain);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    LineBox box;
+    box.baseline = std::max<qreal>(metrics.ascent(), line.ascent());
+    box.underline_thickness = std::max(1, metrics.lineWidth());
+    box.underline_top = static_cast<int>(std::ceil(box.baseline)) + std::max(1, metrics.underlinePos());
+    const int line_height = static_cast<int>(std::ceil(box.baseline + std::max<qreal>(metrics.descent(), line.descent())));
+    box.height = std::max({metrics.height(), line_height, box.underline_top + box.underline_thickness});
+    return box;
+}
+
 class LabelWidget : public QWidget {
 public:
     LabelWidget(TLabel& label, QWidget* parent) : QWidget(parent), label_(label) {}
@@ -23,9 +50,17 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), ToQColor(label_.Color()));
-        painter.setFont(font());
-        painter.setPen(ToQColor(label_.Font().Color));
-        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
+        const QColor ink = ToQColor(label_.Font().Color);
+        // The underline is drawn by hand from the named font's metrics, so a
+        // fallback font's deeper underline cannot fall outside the label.
+        QFont plain = font();
+        plain.setUnderline(false);
+        painter.setFont(plain);
+        painter.setPen(ink);
+        const LineBox box = line_box(font(), text);
+        painter.drawText(QPointF(0, box.baseline), text);
+        if (font().underline() && !text.isEmpty())
+            painter.fillRect(0, box.underline_top, width(), box.underline_thickness, ink);
     }
 
 private:
@@ -73,13 +108,6 @@ void TLabel::Fit()
     auto* widget = static_cast<LabelWidget*>(Widget());
     if (!auto_size_ || widget == nullptr)
         return;
-    // The text's own line: glyphs from a fallback font (Chinese) may make it
-    // taller than the named font, and the underline sits within it.
     const QFontMetrics metrics(widget->font());
-    QTextLayout layout(widget->text, widget->font());
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    const int height = std::max(metrics.height(), static_cast<int>(std::ceil(line.height())));
-    widget->resize(metrics.horizontalAdvance(widget->text), height);
+    widget->resize(metrics.horizontalAdvance(widget->text), line_box(widget->font(), widget->text).height);
 }
