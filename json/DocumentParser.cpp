@@ -35,6 +35,32 @@ public:
 
 bool is_digit(uint8_t c) { return c >= '0' && c <= '9'; }
 
+// Moves past bytes that are neither a quote nor a backslash, eight at a time
+// where it can; `seen` gets bit 80 hex when a byte passed had it.
+size_t skip_plain_bytes(const uint8_t* bytes, size_t p, size_t size, uint8_t& seen)
+{
+    constexpr uint64_t ones = 0x0101010101010101ULL;
+    constexpr uint64_t highs = 0x8080808080808080ULL;
+    uint64_t passed = 0;
+    while (size - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + p, 8);
+        uint64_t quote = word ^ (ones * '"');
+        uint64_t backslash = word ^ (ones * '\\');
+        // A zero byte in either means a quote or a backslash among the eight.
+        uint64_t found = ((quote - ones) & ~quote) | ((backslash - ones) & ~backslash);
+        if (found & highs)
+            break;
+        passed |= word;
+        p += 8;
+    }
+    if (passed & highs)
+        seen |= 0x80;
+    while (p < size && bytes[p] != '"' && bytes[p] != '\\')
+        seen |= bytes[p++];
+    return p;
+}
+
 } // namespace
 
 void DocumentParser::SkipBlanks(size_t& position) const
@@ -151,24 +177,26 @@ bool DocumentParser::ParseStringText(size_t& position, std::u16string& text)
     const size_t start = ++p;
     // The byte after a backslash never ends the string, a quote included.
     bool escaped = false;
-    bool ascii = true;
+    uint8_t seen = 0;
+    const uint8_t* bytes = text_.data();
+    const size_t size = text_.size();
     for (;;) {
-        while (p < text_.size() && text_[p] != '"' && text_[p] != '\\') {
-            ascii &= text_[p] < 0x80;
-            ++p;
-        }
-        if (p >= text_.size())
+        p = skip_plain_bytes(bytes, p, size, seen);
+        if (p >= size)
             return false;
-        if (text_[p] == '"')
+        if (bytes[p] == '"')
             break;
         escaped = true;
         p += 2;
     }
+    const bool ascii = (seen & 0x80) == 0;
     std::span<const uint8_t> raw = text_.subspan(start, p - start);
     if (!escaped && ascii) {
         text.assign(raw.begin(), raw.end());
     } else if (!escaped) {
         Utf8ToWide(raw, text);
+    } else if (ascii) {
+        ExpandAsciiEscapesToWide(raw, text);
     } else {
         ExpandEscapes(raw, expanded_);
         Utf8ToWide(std::span(reinterpret_cast<const uint8_t*>(expanded_.data()), expanded_.size()), text);

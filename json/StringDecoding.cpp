@@ -19,96 +19,118 @@ int hex_value(uint8_t c)
 
 bool is_continuation(uint8_t c) { return (c & 0xC0) == 0x80; }
 
+// The up to four hexadecimal digits after "\u" at `i`; moves `i` past them.
+uint16_t read_escaped_unit(std::span<const uint8_t> raw, size_t& i)
+{
+    size_t count = std::min<size_t>(4, raw.size() - i);
+    unsigned unit = 0;
+    bool valid = count > 0;
+    for (size_t k = 0; k < count; ++k) {
+        int digit = hex_value(raw[i + k]);
+        if (digit < 0)
+            valid = false;
+        unit = unit * 16 + static_cast<unsigned>(digit < 0 ? 0 : digit);
+    }
+    if (!valid)
+        throw EConvertError::NotAnInteger("$" + std::string(reinterpret_cast<const char*>(raw.data() + i), count));
+    i += count;
+    return static_cast<uint16_t>(unit);
+}
+
+// The byte a one-letter escape stands for, or -1 when the letter is not in
+// the table (both drop out then).
+int escaped_byte(uint8_t letter)
+{
+    switch (letter) {
+    case '"':
+    case '\'':
+    case '/':
+    case '\\':
+        return letter;
+    case 'b':
+        return '\b';
+    case 'f':
+        return '\f';
+    case 'n':
+        return '\n';
+    case 'r':
+        return '\r';
+    case 't':
+        return '\t';
+    default:
+        return -1;
+    }
+}
+
+// Writes the UTF-8 bytes of one unit at `out`; gives the byte after them.
+char* put_utf8(uint16_t unit, char* out)
+{
+    if (unit < 0x80) {
+        *out++ = static_cast<char>(unit);
+    } else if (unit < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (unit >> 6));
+        *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xE0 | (unit >> 12));
+        *out++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+    }
+    return out;
+}
+
 } // namespace
 
 void CodeUnitToUtf8(uint16_t unit, std::string& out)
 {
-    if (unit < 0x80) {
-        out += static_cast<char>(unit);
-    } else if (unit < 0x800) {
-        out += static_cast<char>(0xC0 | (unit >> 6));
-        out += static_cast<char>(0x80 | (unit & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (unit >> 12));
-        out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (unit & 0x3F));
-    }
+    char bytes[3];
+    out.append(bytes, static_cast<size_t>(put_utf8(unit, bytes) - bytes));
 }
 
+// Every escape is at least as long as what it gives (\uXXXX: six bytes for at
+// most three), so the output never outgrows the input.
 void ExpandEscapes(std::span<const uint8_t> raw, std::string& out)
 {
-    out.clear();
-    out.reserve(raw.size());
+    out.resize(raw.size());
+    char* const begin = out.data();
+    char* dst = begin;
+    const size_t n = raw.size();
     size_t i = 0;
-    while (i < raw.size()) {
+    while (i < n) {
         uint8_t c = raw[i];
         if (c != '\\') {
-            out += static_cast<char>(c);
+            *dst++ = static_cast<char>(c);
             ++i;
             continue;
         }
-        if (i + 1 >= raw.size()) {
+        if (i + 1 >= n) {
             // A lone backslash at the very end has no letter; it drops out.
             ++i;
             continue;
         }
         uint8_t letter = raw[i + 1];
         i += 2;
-        switch (letter) {
-        case '"':
-        case '\'':
-        case '/':
-        case '\\':
-            out += static_cast<char>(letter);
-            break;
-        case 'b':
-            out += '\b';
-            break;
-        case 'f':
-            out += '\f';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'u': {
-            size_t count = std::min<size_t>(4, raw.size() - i);
-            int unit = 0;
-            bool valid = count > 0;
-            for (size_t k = 0; k < count; ++k) {
-                int digit = hex_value(raw[i + k]);
-                if (digit < 0)
-                    valid = false;
-                unit = unit * 16 + (digit < 0 ? 0 : digit);
-            }
-            if (!valid)
-                throw EConvertError::NotAnInteger(
-                    "$" + std::string(reinterpret_cast<const char*>(raw.data() + i), count));
-            CodeUnitToUtf8(static_cast<uint16_t>(unit), out);
-            i += count;
-            break;
-        }
-        default:
-            break;
+        if (letter == 'u') {
+            dst = put_utf8(read_escaped_unit(raw, i), dst);
+        } else if (int byte = escaped_byte(letter); byte >= 0) {
+            *dst++ = static_cast<char>(byte);
         }
     }
+    out.resize(static_cast<size_t>(dst - begin));
 }
 
+// One unit per sequence, so the output has at most as many units as the input
+// has bytes.
 void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out)
 {
-    out.clear();
-    out.reserve(bytes.size());
+    out.resize(bytes.size());
+    char16_t* const begin = out.data();
+    char16_t* dst = begin;
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
         uint8_t b = bytes[i++];
         if (b < 0x80) {
-            out += static_cast<char16_t>(b);
+            *dst++ = static_cast<char16_t>(b);
             continue;
         }
         // Any lead byte is taken; bit 20 hex of its low six bits asks for a
@@ -126,6 +148,36 @@ void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out)
             return;
         }
         w = (w << 6) | (bytes[i++] & 0x3Fu);
-        out += static_cast<char16_t>(w & 0xFFFFu);
+        *dst++ = static_cast<char16_t>(w & 0xFFFFu);
     }
+    out.resize(static_cast<size_t>(dst - begin));
+}
+
+void ExpandAsciiEscapesToWide(std::span<const uint8_t> raw, std::u16string& out)
+{
+    out.resize(raw.size());
+    char16_t* const begin = out.data();
+    char16_t* dst = begin;
+    const size_t n = raw.size();
+    size_t i = 0;
+    while (i < n) {
+        uint8_t c = raw[i];
+        if (c != '\\') {
+            *dst++ = c;
+            ++i;
+            continue;
+        }
+        if (i + 1 >= n) {
+            ++i;
+            continue;
+        }
+        uint8_t letter = raw[i + 1];
+        i += 2;
+        if (letter == 'u') {
+            *dst++ = read_escaped_unit(raw, i);
+        } else if (int byte = escaped_byte(letter); byte >= 0) {
+            *dst++ = static_cast<char16_t>(byte);
+        }
+    }
+    out.resize(static_cast<size_t>(dst - begin));
 }

@@ -17,3 +17,8 @@ void CodeUnitToUtf8(uint16_t unit, std::string& out);
 // Decodes UTF-8, one code unit per sequence of one to three bytes, into `out`
 // (replacing it). Malformed bytes anywhere make the whole text empty.
 void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out);
+
+// ExpandEscapes followed by Utf8ToWide in one pass, for raw bytes that are all
+// below 80 hex outside escapes: every escape then gives whole sequences, so
+// each \u unit and each byte comes out as one unit unchanged.
+void ExpandAsciiEscapesToWide(std::span<const uint8_t> raw, std::u16string& out);

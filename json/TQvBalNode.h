@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
-// A node of the member-name index: a member's name and its position.
+// A node of the member-name index: a member's name and its position. The
+// name's units belong to the tree that holds the node.
 struct TQvBalNode {
     TQvBalNode* Left = nullptr;
     TQvBalNode* Right = nullptr;
     uint8_t Level = 0;
     int32_t Key = 0;
-    std::u16string NodeName;
+    std::u16string_view NodeName;
 };

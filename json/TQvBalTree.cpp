@@ -1,5 +1,23 @@
 #include "json/TQvBalTree.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <type_traits>
+
+// Nodes are dropped with their blocks, never destroyed one by one.
+static_assert(std::is_trivially_destructible_v<TQvBalNode>);
+
+namespace {
+
+// Small enough for the allocator's per-thread caches; an object of a dozen
+// members fits in one block.
+constexpr size_t block_bytes = 960;
+
+} // namespace
+
 TQvBalTree::TQvBalTree() : bottom_(&sentinel_), root_(&sentinel_), deleted_(&sentinel_)
 {
     sentinel_.Left = bottom_;
@@ -12,13 +30,16 @@ bool TQvBalTree::Insert(std::u16string_view name, int32_t key) { return InsertAt
 bool TQvBalTree::InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t key)
 {
     if (link == bottom_) {
-        TQvBalNode& node = nodes_.emplace_back();
-        node.Left = bottom_;
-        node.Right = bottom_;
-        node.Level = 1;
-        node.Key = key;
-        node.NodeName = name;
-        link = &node;
+        auto* units = static_cast<char16_t*>(Allocate(name.size() * sizeof(char16_t), alignof(char16_t)));
+        if (!name.empty())
+            std::memcpy(units, name.data(), name.size() * sizeof(char16_t));
+        auto* node = new (Allocate(sizeof(TQvBalNode), alignof(TQvBalNode))) TQvBalNode;
+        node->Left = bottom_;
+        node->Right = bottom_;
+        node->Level = 1;
+        node->Key = key;
+        node->NodeName = std::u16string_view(units, name.size());
+        link = node;
         return true;
     }
     int order = name.compare(link->NodeName);
@@ -63,9 +84,28 @@ void TQvBalTree::Split(TQvBalNode*& t) const
     ++t->Level;
 }
 
+void* TQvBalTree::Allocate(size_t bytes, size_t alignment)
+{
+    // Alignments are powers of two.
+    size_t pad = (0 - reinterpret_cast<uintptr_t>(free_)) & (alignment - 1);
+    if (free_ == nullptr || pad + bytes > left_) {
+        size_t size = std::max(block_bytes, bytes + alignof(std::max_align_t));
+        blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+        free_ = blocks_.back().get();
+        left_ = size;
+        pad = (0 - reinterpret_cast<uintptr_t>(free_)) & (alignment - 1);
+    }
+    void* result = free_ + pad;
+    free_ += pad + bytes;
+    left_ -= pad + bytes;
+    return result;
+}
+
 void TQvBalTree::Clear()
 {
-    nodes_.clear();
+    blocks_.clear();
+    free_ = nullptr;
+    left_ = 0;
     root_ = bottom_;
     deleted_ = bottom_;
 }

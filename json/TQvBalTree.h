@@ -3,8 +3,9 @@
 #include "json/TQvBalNode.h"
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 // The member-name index of one object: an AA tree over names, ordered code
 // unit by code unit, whose leaves all point at one sentinel node.
@@ -32,8 +33,14 @@ public:
 private:
     bool InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t key);
 
-    // Nodes live in a deque: their addresses stay put and they come in blocks.
-    std::deque<TQvBalNode> nodes_;
+    // Room for a node and its name's units, taken from the current block.
+    void* Allocate(size_t bytes, size_t alignment);
+
+    // Nodes and their names live in blocks owned by the tree: a few
+    // allocations per object instead of two per member.
+    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    std::byte* free_ = nullptr;
+    size_t left_ = 0;
     TQvBalNode sentinel_;
     TQvBalNode* bottom_;
     TQvBalNode* root_;
