@@ -12,10 +12,11 @@ void TBitmap::SetSize(int width, int height, int bitsPerPixel)
     width = width < 0 ? 0 : width;
     height = height < 0 ? 0 : height;
     const int bits = bitsPerPixel == 8 ? 8 : 24;
-    const int64_t bytes = int64_t{width} * height * (bits / 8);
-    if (bytes > kMaxPixelBytes || int64_t{width} * (bits / 8) > kMaxPixelBytes)
+    // Row first: width x height x 3 could pass even 64 bits.
+    const int64_t row = int64_t{width} * (bits / 8);
+    if (row > kMaxPixelBytes || (height > 0 && row > kMaxPixelBytes / height))
         throw EInvalidGraphic::TooLarge(width, height);
-    pixels_.assign(static_cast<size_t>(bytes), 0);
+    pixels_.assign(static_cast<size_t>(row * height), 0);
     width_ = width;
     height_ = height;
     bits_ = bits;
