@@ -42,7 +42,8 @@ size_t skip_plain_bytes(const uint8_t* bytes, size_t p, size_t size, uint8_t& se
     constexpr uint64_t ones = 0x0101010101010101ULL;
     constexpr uint64_t highs = 0x8080808080808080ULL;
     uint64_t passed = 0;
-    while (size - p >= 8) {
+    // p may already lie past the end when a backslash was the last byte.
+    while (p < size && size - p >= 8) {
         uint64_t word;
         std::memcpy(&word, bytes + p, 8);
         uint64_t quote = word ^ (ones * '"');

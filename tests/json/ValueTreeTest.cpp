@@ -1,0 +1,203 @@
+#include "base/ConvertErrors.h"
+#include "json/json.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+std::shared_ptr<TQvJSONobject> parse_object(std::string_view text)
+{
+    auto object = JsonAs<TQvJSONobject>(TQvJSON::ParseDocument(text));
+    EXPECT_NE(object, nullptr) << text;
+    return object;
+}
+
+TQvJSONbase* pair_value(TQvJSONbase* pair) { return JsonAs<TQvJSONobjectmethod>(pair)->PairValue(); }
+
+std::string text_of(TQvJSONbase* value) { return VariantToTextOrEmpty(value->AsVariant()); }
+
+// A value that counts how many of its kind are alive.
+class CountedNull : public TQvJSONnull {
+public:
+    static inline int alive = 0;
+    CountedNull() { ++alive; }
+    ~CountedNull() override { --alive; }
+};
+
+} // namespace
+
+TEST(ObjectLookup, RepeatedNameFindsTheFirstMemberButKeepsEveryPair)
+{
+    for (auto lookup : {TQvJSONobject::NameLookup::Indexed, TQvJSONobject::NameLookup::Scan}) {
+        TQvJSONobject object(lookup);
+        const char16_t* names[] = {u"a", u"b", u"a"};
+        for (int i = 0; i < 3; ++i) {
+            int32_t at = object.AppendChild(std::make_unique<TQvJSONobjectmethod>(
+                names[i], std::make_unique<TQvJSONnumber>(static_cast<long double>(i))));
+            if (object.UseNameIndex())
+                object.NameIndex().Insert(names[i], at);
+        }
+        EXPECT_EQ(object.ChildCount(), 3);
+        EXPECT_EQ(text_of(pair_value(object.ChildAt(2))), "2");
+        EXPECT_EQ(text_of(object.ValueByName(u"a")), "0");
+        EXPECT_EQ(text_of(object.Lookup(Variant("a"))), "0");
+        EXPECT_EQ(text_of(object.ValueAt(2)), "0"); // the later "a" answers with the earlier value
+        EXPECT_EQ(object.FindMember(u"b"), 1);
+        EXPECT_EQ(object.FindMember(u"c"), -1);
+    }
+}
+
+TEST(ObjectLookup, MissingNamesAndPositionsGiveNoneNeverAnError)
+{
+    auto object = parse_object(R"({"title":"t","":"empty name","n":[10,20]})");
+    EXPECT_EQ(object->Lookup(Variant("Title")), nullptr);
+    EXPECT_EQ(object->Lookup(Variant(u"titl")), nullptr);
+    EXPECT_EQ(object->ChildAt(-1), nullptr);
+    EXPECT_EQ(object->ChildAt(object->ChildCount()), nullptr);
+    EXPECT_EQ(object->ValueAt(1), nullptr);  // an empty name gives none
+    EXPECT_EQ(object->NameAt(7), u"");
+    EXPECT_EQ(text_of(object->Lookup(Variant(""))), "empty name");
+}
+
+TEST(ObjectLookup, KeysPickByNameByPositionOrTheValueItself)
+{
+    auto object = parse_object(R"({"title":"\u4e2d\u6587","n":[10,20],"x":1.5})");
+    TQvJSONbase* list = object->Lookup(Variant("n"));
+    const struct {
+        TQvJSONbase* on;
+        Variant key;
+        TQvJSONbase* expected;
+    } cases[] = {
+        {object.get(), Variant("\xD6\xD0\xCE\xC4"), nullptr},       // GBK key for a name that is not there
+        {object.get(), Variant(int32_t{1}), object->ChildAt(1)},   // a position gives the pair
+        {object.get(), Variant(1.9), object->ChildAt(1)},          // truncated
+        {list, Variant(int32_t{1}), list->ChildAt(1)},
+        {list, Variant(5e9), nullptr},                              // saturates, then out of range
+        {list, Variant(-5e9), nullptr},
+        {list, Variant(std::numeric_limits<double>::quiet_NaN()), list->ChildAt(0)},
+        {list, Variant("n"), list},                                 // text on a list: the list itself
+        {object.get(), Variant(true), object.get()},
+        {object.get(), Variant(), object.get()},
+        {object.get(), Variant::MakeNull(), object.get()},
+        {list->ChildAt(0), Variant("n"), list->ChildAt(0)},        // leaves answer with themselves
+        {list->ChildAt(0), Variant(int32_t{0}), list->ChildAt(0)},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].on->Lookup(cases[i].key), cases[i].expected) << "case " << i;
+
+    auto chinese = parse_object("{\"\\u4e2d\\u6587\":7}");
+    EXPECT_EQ(text_of(chinese->Lookup(Variant("\xD6\xD0\xCE\xC4"))), "7"); // 8-bit keys go through GBK
+}
+
+TEST(ContainerReads, TypedGettersTruncateSaturateAndRefuseOtherKinds)
+{
+    auto list = JsonAs<TQvJSONlist>(TQvJSON::ParseDocument(R"([7.9, -7.9, 1e10, -1e10, "s", true, null])"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->IntAt(0), 7);
+    EXPECT_EQ(list->IntAt(1), -7);
+    EXPECT_EQ(list->IntAt(2), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(list->IntAt(3), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(list->TextAt(4), "s");
+    EXPECT_EQ(list->WideTextAt(4), u"s");
+    EXPECT_TRUE(list->BoolAt(5));
+    EXPECT_DOUBLE_EQ(list->DoubleAt(0), 7.9);
+    // Out of range: the defaults.
+    EXPECT_EQ(list->IntAt(99), 0);
+    EXPECT_EQ(list->TextAt(-1), "");
+    EXPECT_FALSE(list->BoolAt(99));
+    // Another kind: the typecast error.
+    try {
+        list->IntAt(4);
+        ADD_FAILURE() << "IntAt of a string";
+    } catch (const EInvalidCast& e) {
+        EXPECT_EQ(e.Message(), "Invalid class typecast");
+    }
+    EXPECT_THROW(list->TextAt(0), EInvalidCast);
+    EXPECT_THROW(list->BoolAt(6), EInvalidCast);
+    EXPECT_THROW(list->DoubleAt(5), EInvalidCast);
+
+    auto object = parse_object(R"({"n":1,"n":2.5,"s":"x"})");
+    EXPECT_EQ(object->IntAt(1), 1); // the value of the first "n"
+    EXPECT_EQ(object->TextAt(2), "x");
+    std::string name;
+    EXPECT_EQ(text_of(object->EntryAt(2, name)), "x");
+    EXPECT_EQ(name, "s");
+    EXPECT_EQ(list->EntryAt(4, name), list->ChildAt(4));
+    EXPECT_EQ(name, "4");
+}
+
+TEST(ContainerEdits, RemovalMovesTheLastChildIntoTheGap)
+{
+    TQvJSONlist list;
+    for (int i = 0; i < 4; ++i)
+        list.AppendChild(std::make_unique<TQvJSONnumber>(static_cast<long double>(i)));
+    EXPECT_EQ(list.AppendChild(nullptr), -1);
+    TQvJSONbase* last = list.ChildAt(3);
+    list.RemoveChildAt(1);
+    EXPECT_EQ(list.ChildCount(), 3);
+    EXPECT_EQ(list.IndexOfChild(last), 1);
+    list.RemoveChildAt(2);
+    list.RemoveChildAt(7);
+    EXPECT_EQ(list.ChildCount(), 2);
+    EXPECT_EQ(list.IndexOfChild(nullptr), -1);
+}
+
+TEST(Ownership, FreeingTheRootFreesEveryValueBelowIt)
+{
+    {
+        auto root = std::make_unique<TQvJSONobject>();
+        auto inner = std::make_unique<TQvJSONlist>();
+        inner->AppendChild(std::make_unique<CountedNull>());
+        inner->AppendChild(std::make_unique<CountedNull>());
+        root->AppendChild(std::make_unique<TQvJSONobjectmethod>(u"a", std::move(inner)));
+        root->AppendChild(std::make_unique<TQvJSONobjectmethod>(u"b", std::make_unique<CountedNull>()));
+        root->SetChildAt(5, std::make_unique<CountedNull>()); // out of range: the new value is freed at once
+        EXPECT_EQ(CountedNull::alive, 3);
+        JsonAs<TQvJSONlist>(pair_value(root->ChildAt(0)))->SetChildAt(0, std::make_unique<CountedNull>());
+        EXPECT_EQ(CountedNull::alive, 3);
+    }
+    EXPECT_EQ(CountedNull::alive, 0);
+}
+
+TEST(Ownership, ASharedInnerValueKeepsTheDocumentAlive)
+{
+    std::shared_ptr<TQvJSONlist> items;
+    {
+        auto root = TQvJSON::ParseDocument(R"({"a":1,"b":2,"c":3,"d":4,"box":{"items":[{"title":"kept"}]}})");
+        auto* box = pair_value(root->ChildAt(4));
+        items = ShareInto(root, JsonAs<TQvJSONlist>(pair_value(box->ChildAt(0))));
+    }
+    // The root's last outside share is gone; the address sanitizer would see a
+    // freed tree here.
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(VariantToText(items->ChildAt(0)->Lookup(Variant("title"))->AsVariant()), "kept");
+    EXPECT_EQ(ShareInto(std::shared_ptr<TQvJSONbase>(), items.get()), nullptr);
+}
+
+TEST(LeafWrites, SetAsVariantConvertsOrRaises)
+{
+    TQvJSONnumber number;
+    number.SetAsVariant(Variant("12.5"));
+    EXPECT_EQ(VariantToText(number.AsVariant()), "12.5");
+    number.SetAsVariant(Variant(true));
+    EXPECT_EQ(VariantToText(number.AsVariant()), "-1");
+    EXPECT_THROW(number.SetAsVariant(Variant::MakeNull()), EVariantTypeCastError);
+    EXPECT_THROW(number.SetAsVariant(Variant("12,5")), EVariantTypeCastError);
+
+    TQvJSONstring text(u"x");
+    text.SetAsVariant(Variant::MakeNull());
+    EXPECT_EQ(text.Value(), u"");
+    text.SetAsVariant(Variant(69.5));
+    EXPECT_EQ(text.Value(), u"69.5");
+
+    TQvJSONboolean flag;
+    flag.SetAsVariant(Variant("True"));
+    EXPECT_EQ(VariantToText(flag.AsVariant()), "True");
+    EXPECT_THROW(flag.SetAsVariant(Variant("maybe")), EVariantTypeCastError);
+
+    TQvJSONlist list;
+    list.SetAsVariant(Variant(int32_t{3})); // containers ignore it
+    EXPECT_TRUE(list.AsVariant().IsNull());
+}
