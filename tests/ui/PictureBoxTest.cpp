@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 // A width x height JPEG, left half red and right half blue.
@@ -39,17 +41,18 @@ protected:
     void SetUp() override
     {
         StartWindowSystem();
-        form.SetClientSize(300, 300);
-        image = form.Add<TImage>();
+        form = std::make_unique<TForm>();
+        form->SetClientSize(300, 300);
+        image = form->Add<TImage>();
         image->SetBounds(10, 10, 187, 199);
         image->SetCenter(true);
         image->SetProportional(true);
-        form.Show();
+        form->Show();
     }
 
-    QImage window_pixels() { return form.Widget()->grab().toImage(); }
+    QImage window_pixels() { return form->Widget()->grab().toImage(); }
 
-    TForm form;
+    std::unique_ptr<TForm> form;
     TImage* image = nullptr;
 };
 
