@@ -1,0 +1,89 @@
+#include "platform/Socket.h"
+#include "platform/SocketErrors.h"
+#include "tests/http/LoopbackServer.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ResolveHost, LocalNamesAndDottedQuadsNeedNoLookUp)
+{
+    struct Case {
+        const char* host;
+        int error;
+        const char* dotted;
+    } cases[] = {
+        {"localhost", 0, "127.0.0.1"},
+        {"LocalHost", 0, "127.0.0.1"},
+        {"LOCALHOST", 0, "127.0.0.1"},
+        {"10.1.2.3", 0, "10.1.2.3"},
+        {"0.0.0.0", 0, "0.0.0.0"},
+        {"255.255.255.255", 0, "255.255.255.255"},
+        // Not quads: must not be handed to connect as they are.
+        {"256.1.1.1", kSocketHostNotFound, ""},
+        {"1.2.3.4.5", kSocketHostNotFound, ""},
+        {"", kSocketHostNotFound, ""},
+        {"no-such-host.invalid", kSocketHostNotFound, ""},
+    };
+    for (const auto& c : cases) {
+        std::string dotted;
+        EXPECT_EQ(ResolveHost(c.host, dotted), c.error) << c.host;
+        if (c.error == 0) {
+            EXPECT_EQ(dotted, c.dotted) << c.host;
+        }
+    }
+}
+
+TEST(SocketErrors, PosixNumbersBecomeTheClassicSocketNumbers)
+{
+    struct Case {
+        int errno_value;
+        int code;
+    } cases[] = {
+        {ECONNREFUSED, 10061}, {ETIMEDOUT, 10060}, {ECONNRESET, 10054}, {ECONNABORTED, 10053},
+        {EPIPE, 10058},        {ESHUTDOWN, 10058}, {EHOSTUNREACH, 10065}, {EWOULDBLOCK, 10035},
+        {EMFILE, 10024},       {ENOTEMPTY, 10066},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SocketErrorFromErrno(c.errno_value), c.code) << c.errno_value;
+}
+
+TEST(Socket, SendToAClosedPeerReportsInsteadOfRaisingSigpipe)
+{
+    LoopbackServer server;
+    server.Script("bye", LoopbackServer::After::Close);
+    Socket socket;
+    ASSERT_TRUE(socket.Create());
+    ASSERT_TRUE(socket.BindAny());
+    ASSERT_TRUE(socket.Connect("127.0.0.1", server.Port()));
+    std::string head = "GET / HTTP/1.1\r\n\r\n";
+    ASSERT_EQ(socket.Send(head.data(), head.size()), static_cast<int64_t>(head.size()));
+    char buffer[16];
+    while (socket.Receive(buffer, sizeof buffer) > 0) {
+    }
+    int64_t sent = 0;
+    for (int i = 0; i < 100 && sent >= 0; ++i)
+        sent = socket.Send("x", 1);
+    EXPECT_EQ(sent, -1);
+    EXPECT_TRUE(socket.LastError() == 10058 || socket.LastError() == 10054) << socket.LastError();
+}
+
+TEST(Socket, RefusedAndImpossibleConnectsCarryTheirNumbers)
+{
+    int closed_port;
+    {
+        LoopbackServer gone;
+        closed_port = gone.Port();
+    }
+    Socket socket;
+    ASSERT_TRUE(socket.Create());
+    EXPECT_FALSE(socket.Connect("127.0.0.1", closed_port));
+    EXPECT_EQ(socket.LastError(), 10061);
+    Socket other;
+    ASSERT_TRUE(other.Create());
+    EXPECT_FALSE(other.Connect("127.0.0.1", 70000));
+    EXPECT_EQ(other.LastError(), 10022);
+}
+
+} // namespace
