@@ -13,6 +13,7 @@
 #include "json/TQvJSONobjectmethod.h"
 #include "json/TQvJSONstring.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -41,22 +42,27 @@ size_t skip_plain_bytes(const uint8_t* bytes, size_t p, size_t size, uint8_t& se
 {
     constexpr uint64_t ones = 0x0101010101010101ULL;
     constexpr uint64_t highs = 0x8080808080808080ULL;
-    uint64_t passed = 0;
-    // p may already lie past the end when a backslash was the last byte.
-    while (p < size && size - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + p, 8);
-        uint64_t quote = word ^ (ones * '"');
-        uint64_t backslash = word ^ (ones * '\\');
-        // A zero byte in either means a quote or a backslash among the eight.
-        uint64_t found = ((quote - ones) & ~quote) | ((backslash - ones) & ~backslash);
-        if (found & highs)
-            break;
-        passed |= word;
-        p += 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        // p may already lie past the end when a backslash was the last byte.
+        while (p < size && size - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, bytes + p, 8);
+            uint64_t quote = word ^ (ones * '"');
+            uint64_t backslash = word ^ (ones * '\\');
+            // The lowest byte flagged here is the first quote or backslash
+            // (flags above a true match can be false, the lowest cannot).
+            uint64_t found = (((quote - ones) & ~quote) | ((backslash - ones) & ~backslash)) & highs;
+            if (found) {
+                int before = std::countr_zero(found) / 8;
+                if (word & highs & ((uint64_t{1} << (8 * before)) - 1))
+                    seen |= 0x80;
+                return p + static_cast<size_t>(before);
+            }
+            if (word & highs)
+                seen |= 0x80;
+            p += 8;
+        }
     }
-    if (passed & highs)
-        seen |= 0x80;
     while (p < size && bytes[p] != '"' && bytes[p] != '\\')
         seen |= bytes[p++];
     return p;
@@ -193,14 +199,19 @@ bool DocumentParser::ParseStringText(size_t& position, std::u16string& text)
     const bool ascii = (seen & 0x80) == 0;
     std::span<const uint8_t> raw = text_.subspan(start, p - start);
     if (!escaped && ascii) {
-        text.assign(raw.begin(), raw.end());
-    } else if (!escaped) {
-        Utf8ToWide(raw, text);
-    } else if (ascii) {
-        ExpandAsciiEscapesToWide(raw, text);
+        text.resize(raw.size());
+        for (size_t i = 0; i < raw.size(); ++i)
+            text[i] = raw[i];
     } else {
-        ExpandEscapes(raw, expanded_);
-        Utf8ToWide(std::span(reinterpret_cast<const uint8_t*>(expanded_.data()), expanded_.size()), text);
+        if (!escaped) {
+            Utf8ToWide(raw, decoded_);
+        } else if (ascii) {
+            ExpandAsciiEscapesToWide(raw, decoded_);
+        } else {
+            ExpandEscapes(raw, expanded_);
+            Utf8ToWide(std::span(reinterpret_cast<const uint8_t*>(expanded_.data()), expanded_.size()), decoded_);
+        }
+        text.assign(decoded_);
     }
     position = p + 1;
     return true;

@@ -38,6 +38,8 @@ private:
     // Finished elements of the open containers, innermost last; a container
     // takes its own off the top once it is complete.
     std::vector<std::unique_ptr<TQvJSONbase>> pending_;
-    // Scratch for escaped strings.
+    // Scratch for strings that need decoding, so that the kept text is
+    // allocated once at its final size.
     std::string expanded_;
+    std::u16string decoded_;
 };

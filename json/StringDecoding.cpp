@@ -6,16 +6,23 @@
 
 namespace {
 
-int hex_value(uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+// The value of a hexadecimal digit, -1 for any other byte.
+constexpr auto hex_values = [] {
+    struct Table {
+        int8_t values[256];
+    } table{};
+    for (int c = 0; c < 256; ++c)
+        table.values[c] = -1;
+    for (int c = '0'; c <= '9'; ++c)
+        table.values[c] = static_cast<int8_t>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) {
+        table.values[c] = static_cast<int8_t>(c - 'a' + 10);
+        table.values[c - 32] = static_cast<int8_t>(c - 'a' + 10);
+    }
+    return table;
+}();
+
+int hex_value(uint8_t c) { return hex_values.values[c]; }
 
 bool is_continuation(uint8_t c) { return (c & 0xC0) == 0x80; }
 
@@ -24,14 +31,13 @@ uint16_t read_escaped_unit(std::span<const uint8_t> raw, size_t& i)
 {
     size_t count = std::min<size_t>(4, raw.size() - i);
     unsigned unit = 0;
-    bool valid = count > 0;
+    int invalid = count == 0 ? -1 : 0;
     for (size_t k = 0; k < count; ++k) {
         int digit = hex_value(raw[i + k]);
-        if (digit < 0)
-            valid = false;
-        unit = unit * 16 + static_cast<unsigned>(digit < 0 ? 0 : digit);
+        invalid |= digit;
+        unit = unit * 16 + static_cast<unsigned>(digit & 15);
     }
-    if (!valid)
+    if (invalid < 0)
         throw EConvertError::NotAnInteger("$" + std::string(reinterpret_cast<const char*>(raw.data() + i), count));
     i += count;
     return static_cast<uint16_t>(unit);

@@ -16,6 +16,16 @@ namespace {
 // members fits in one block.
 constexpr size_t block_bytes = 960;
 
+// Name order: unit by unit as unsigned numbers, a prefix before the longer name.
+int compare_names(std::u16string_view a, std::u16string_view b)
+{
+    size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i)
+        if (a[i] != b[i])
+            return a[i] < b[i] ? -1 : 1;
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 } // namespace
 
 TQvBalTree::TQvBalTree() : bottom_(&sentinel_), root_(&sentinel_), deleted_(&sentinel_)
@@ -42,7 +52,7 @@ bool TQvBalTree::InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t k
         link = node;
         return true;
     }
-    int order = name.compare(link->NodeName);
+    int order = compare_names(name, link->NodeName);
     if (order == 0)
         return false;
     bool inserted = order < 0 ? InsertAt(link->Left, name, key) : InsertAt(link->Right, name, key);
@@ -55,7 +65,7 @@ int32_t TQvBalTree::Find(std::u16string_view name) const
 {
     const TQvBalNode* node = root_;
     while (node != bottom_) {
-        int order = name.compare(node->NodeName);
+        int order = compare_names(name, node->NodeName);
         if (order == 0)
             return node->Key;
         node = order < 0 ? node->Left : node->Right;
@@ -90,8 +100,12 @@ void* TQvBalTree::Allocate(size_t bytes, size_t alignment)
     size_t pad = (0 - reinterpret_cast<uintptr_t>(free_)) & (alignment - 1);
     if (free_ == nullptr || pad + bytes > left_) {
         size_t size = std::max(block_bytes, bytes + alignof(std::max_align_t));
-        blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
-        free_ = blocks_.back().get();
+        auto block = std::make_unique_for_overwrite<std::byte[]>(size);
+        free_ = block.get();
+        if (!firstBlock_)
+            firstBlock_ = std::move(block);
+        else
+            moreBlocks_.push_back(std::move(block));
         left_ = size;
         pad = (0 - reinterpret_cast<uintptr_t>(free_)) & (alignment - 1);
     }
@@ -103,7 +117,8 @@ void* TQvBalTree::Allocate(size_t bytes, size_t alignment)
 
 void TQvBalTree::Clear()
 {
-    blocks_.clear();
+    moreBlocks_.clear();
+    firstBlock_.reset();
     free_ = nullptr;
     left_ = 0;
     root_ = bottom_;

@@ -38,7 +38,8 @@ private:
 
     // Nodes and their names live in blocks owned by the tree: a few
     // allocations per object instead of two per member.
-    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    std::unique_ptr<std::byte[]> firstBlock_;
+    std::vector<std::unique_ptr<std::byte[]>> moreBlocks_;
     std::byte* free_ = nullptr;
     size_t left_ = 0;
     TQvBalNode sentinel_;

@@ -20,6 +20,8 @@ public:
     // 8-bit text in the ANSI code page.
     Variant(std::string value) : value_(std::move(value)) {}
     Variant(const char* value) : value_(std::string(value)) {}
+    // Any other pointer would silently become a boolean.
+    Variant(const void*) = delete;
 
     static Variant MakeNull();
 

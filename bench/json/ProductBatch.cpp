@@ -78,9 +78,14 @@ std::string MakeProductBatch()
         append_text(out, brand_words[random.Next(8)], escaped);
         std::snprintf(buffer, sizeof buffer,
                       "\",\"pic_url\":\"http:\\/\\/img%u.picture-host.example\\/bao\\/uploaded\\/i%u\\/%u_%u.jpg\","
-                      "\"detail_url\":\"http:\\/\\/item.shop.example\\/item.htm?id=%u&ali_trackid=2:mm_%u\",",
+                      "\"detail_url\":\"http:\\/\\/item.shop.example\\/item.htm?id=%u&ali_trackid=2:mm_%u&spm=",
                       random.Next(4) + 1, random.Next(4) + 1, id, random.Next(100000), id, random.Next(1000000));
         out += buffer;
+        // Click-tracking tokens make up much of a real product address.
+        static const char token_chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+        for (int k = 0; k < 160; ++k)
+            out += token_chars[random.Next(64)];
+        out += "\",";
         std::snprintf(buffer, sizeof buffer, "\"tag_lq\":\"%s\",\"tag_hot\":\"%s\",\"tag_new\":\"%s\"}",
                       random.Next(3) == 0 ? "1" : "", random.Next(4) == 0 ? "1" : "", random.Next(5) == 0 ? "1" : "");
         out += buffer;
