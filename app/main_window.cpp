@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/WindowIcon.h"
+#include "catalogue/catalogue.h"
 
 #include <string>
 
@@ -58,7 +59,8 @@ TImage* picture_box(TForm& form, int left, int top, int width, int height)
 TForm1::TForm1()
 {
     Form = this;
-    SetCaption(kProgramTitle);
+    NxHTTP1 = &http_;
+    SetCaption(AppTitle);
     SetBounds(349, 220, 654, 485);
     SetClientSize(654, 485);
     SetFont(font_of("Tahoma", 11, Colors::WindowText));
@@ -189,17 +191,17 @@ void TForm1::FormCreate(TControl*)
 {
     gridshowinfo->SetColWidths(0, 35);
     gridshowinfo->SetColWidths(1, 575);
+    ::FormCreate(*this);
 }
 
-void TForm1::productselectChange(TControl*) {}
-void TForm1::subproductlistChange(TControl*) {}
-void TForm1::btnpreClick(TControl*) {}
-void TForm1::btnnextClick(TControl*) {}
-void TForm1::gridshowinfoMouseDown(TControl*, TMouseButton, TShiftState, int, int) {}
-// The grid draws its cells itself.
-void TForm1::gridshowinfoDrawCell(TControl*, int, int, const TRect&, TGridDrawState) {}
-// Every cell may be selected.
-void TForm1::gridshowinfoSelectCell(TControl*, int, int, bool&) {}
-void TForm1::Image1Click(TControl*) {}
-void TForm1::lbltitleMouseEnter(TControl*) {}
-void TForm1::lbltitleMouseLeave(TControl*) {}
+// The handlers' work is the catalogue's; the window only routes to it.
+void TForm1::productselectChange(TControl*) { ::productselectChange(*this); }
+void TForm1::subproductlistChange(TControl*) { ::subproductlistChange(*this); }
+void TForm1::btnpreClick(TControl*) { ::btnpreClick(*this); }
+void TForm1::btnnextClick(TControl*) { ::btnnextClick(*this); }
+void TForm1::gridshowinfoMouseDown(TControl*, TMouseButton, TShiftState, int, int) { ::gridshowinfoMouseDown(*this); }
+void TForm1::gridshowinfoDrawCell(TControl*, int, int, const TRect&, TGridDrawState) { ::gridshowinfoDrawCell(*this); }
+void TForm1::gridshowinfoSelectCell(TControl*, int, int, bool& CanSelect) { ::gridshowinfoSelectCell(*this, CanSelect); }
+void TForm1::Image1Click(TControl*) { ::Image1Click(*this); }
+void TForm1::lbltitleMouseEnter(TControl*) { ::lbltitleMouseEnter(*this); }
+void TForm1::lbltitleMouseLeave(TControl*) { ::lbltitleMouseLeave(*this); }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "catalogue/TForm1Controls.h"
+#include "http/http_client.h"
 #include "ui/ui.h"
 
-// The program's title, GBK bytes: "特卖商品Tavrin".
-inline constexpr const char* kProgramTitle = "\xCC\xD8\xC2\xF4\xC9\xCC\xC6\xB7Tavrin";
 
 // The one window of the program. The constructor creates every control in
 // creation order (later ones lie above earlier ones) and binds the handlers.
@@ -27,6 +26,8 @@ public:
 private:
     void CreateControls();
     void BindHandlers();
+
+    TNxHTTP http_;
 };
 
 extern TForm1* Form1;

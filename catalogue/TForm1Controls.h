@@ -5,6 +5,7 @@ class TComboBox;
 class TForm;
 class TImage;
 class TLabel;
+class TNxHTTP;
 class TPanel;
 class TProgressBar;
 class TStringGrid;
@@ -45,4 +46,7 @@ struct TForm1Controls {
     TButton* btnnext = nullptr;
     TProgressBar* ProgressBar1 = nullptr;
     TButton* btnpre = nullptr;
+
+    // The window's HTTP client; every request of the program goes through it.
+    TNxHTTP* NxHTTP1 = nullptr;
 };

@@ -197,6 +197,15 @@ CatalogueService::CatalogueService(const CatalogueStore& store) : impl_(std::mak
 
 CatalogueService::~CatalogueService() = default;
 
+void CatalogueService::SetRequestLog(std::function<void(const std::string& method, const std::string& target)> log)
+{
+    // Before routing, so the entry exists by the time the client has its answer.
+    impl_->server.set_pre_routing_handler([log = std::move(log)](const httplib::Request& req, httplib::Response&) {
+        log(req.method, req.target);
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+}
+
 int CatalogueService::Bind(const std::string& address, int port)
 {
     impl_->address = address;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,10 @@ public:
     void Run();
     // Safe from any thread, also before Run.
     void Stop();
+
+    // Called with the method and the request target of every request received,
+    // on the service's threads. Set it before Run.
+    void SetRequestLog(std::function<void(const std::string& method, const std::string& target)> log);
 
 private:
     struct Impl;

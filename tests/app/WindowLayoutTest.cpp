@@ -1,5 +1,7 @@
 #include "app/main_window.h"
+#include "catalogue/catalogue.h"
 #include "platform/CodePage.h"
+#include "tests/http/LoopbackServer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -103,9 +105,16 @@ protected:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         Application->Initialize();
-        Application->SetTitle(kProgramTitle);
+        Application->SetTitle(AppTitle);
+        // A catalogue with no categories: the creation handler sets the columns,
+        // then stops at the empty list, so the window keeps its layout texts.
+        static LoopbackServer catalogue;
+        catalogue.Script("HTTP/1.1 200 OK\r\nContent-Length: 11\r\n\r\n{\"list\":[]}");
+        CatalogueBaseUrl = catalogue.Url("/kestrid/");
+        Application->MessageBoxHook = [](const std::string&, const std::string&, MessageKind) {};
         if (Form1 == nullptr)
             Application->CreateForm(Form1);
+        Application->MessageBoxHook = nullptr;
     }
 
     TForm1& form() { return *Form1; }
