@@ -291,6 +291,7 @@ void TNxHTTP::take_cookies()
 
 void TNxHTTP::end_of_call()
 {
+    Response.ContentStream = nullptr;  // the caller's stream is only lent for the call
     connection_.CloseIfPeerClosed();
     if (connection_.Connected() && !Response.HeadersAllowKeepAlive(ProtocolVersion))
         connection_.Close();
