@@ -185,6 +185,9 @@ struct CatalogueService::Impl {
             if (!sessions.Carries(req.get_header_value("Cookie")))
                 res.set_header("Set-Cookie", sessions.NewCookie());
         });
+        // Head and body go out in separate writes; with Nagle on, the body would
+        // wait for the client's delayed acknowledgement of the head.
+        server.set_tcp_nodelay(true);
         server.set_keep_alive_max_count(service_limits::kKeepAliveMaxRequests);
         server.set_keep_alive_timeout(service_limits::kKeepAliveSeconds);
     }
