@@ -68,6 +68,32 @@ size_t skip_plain_bytes(const uint8_t* bytes, size_t p, size_t size, uint8_t& se
     return p;
 }
 
+void append_widened(std::u16string& out, const uint8_t* bytes, size_t count)
+{
+    size_t old = out.size();
+    out.resize(old + count);
+    char16_t* dst = out.data() + old;
+    for (size_t i = 0; i < count; ++i)
+        dst[i] = bytes[i];
+}
+
+bool is_hex_digit(uint8_t c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+
+bool is_hex4(const uint8_t* digits)
+{
+    return is_hex_digit(digits[0]) && is_hex_digit(digits[1]) && is_hex_digit(digits[2]) && is_hex_digit(digits[3]);
+}
+
+unsigned hex4(const uint8_t* digits)
+{
+    unsigned unit = 0;
+    for (int k = 0; k < 4; ++k) {
+        uint8_t c = digits[k];
+        unit = unit * 16 + (c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10u);
+    }
+    return unit;
+}
+
 } // namespace
 
 void DocumentParser::SkipBlanks(size_t& position) const
@@ -182,26 +208,53 @@ bool DocumentParser::ParseStringText(size_t& position, std::u16string& text)
     if (p >= text_.size() || text_[p] != '"')
         return false;
     const size_t start = ++p;
-    // The byte after a backslash never ends the string, a quote included.
-    bool escaped = false;
-    uint8_t seen = 0;
     const uint8_t* bytes = text_.data();
     const size_t size = text_.size();
+    uint8_t seen = 0;
+    bool escaped = false;
+    // While the content is ASCII with whole escapes, it is decoded as it is
+    // scanned: every escape then stands for exactly one unit.
+    bool decoding = true;
+    size_t run = start;
+    decoded_.clear();
     for (;;) {
         p = skip_plain_bytes(bytes, p, size, seen);
         if (p >= size)
             return false;
         if (bytes[p] == '"')
             break;
+        // A backslash: the byte after it never ends the string, a quote included.
         escaped = true;
+        if (p + 1 >= size)
+            return false;
+        decoding = decoding && (seen & 0x80) == 0;
+        if (decoding) {
+            append_widened(decoded_, bytes + run, p - run);
+            uint8_t letter = bytes[p + 1];
+            if (letter != 'u') {
+                if (int byte = EscapedByte(letter); byte >= 0)
+                    decoded_ += static_cast<char16_t>(byte);
+            } else if (size - p >= 6 && is_hex4(bytes + p + 2)) {
+                // Hexadecimal digits are neither quotes nor backslashes, so
+                // scanning on after them is scanning on after the letter.
+                decoded_ += static_cast<char16_t>(hex4(bytes + p + 2));
+                p += 4;
+            } else {
+                decoding = false; // short or bad digits: the general path decides
+            }
+            run = p + 2;
+        }
         p += 2;
     }
-    const bool ascii = (seen & 0x80) == 0;
     std::span<const uint8_t> raw = text_.subspan(start, p - start);
+    const bool ascii = (seen & 0x80) == 0;
     if (!escaped && ascii) {
         text.resize(raw.size());
         for (size_t i = 0; i < raw.size(); ++i)
             text[i] = raw[i];
+    } else if (escaped && ascii && decoding) {
+        append_widened(decoded_, bytes + run, p - run);
+        text.assign(decoded_);
     } else {
         if (!escaped) {
             Utf8ToWide(raw, decoded_);

@@ -43,9 +43,9 @@ uint16_t read_escaped_unit(std::span<const uint8_t> raw, size_t& i)
     return static_cast<uint16_t>(unit);
 }
 
-// The byte a one-letter escape stands for, or -1 when the letter is not in
-// the table (both drop out then).
-int escaped_byte(uint8_t letter)
+} // namespace
+
+int EscapedByte(uint8_t letter)
 {
     switch (letter) {
     case '"':
@@ -67,6 +67,8 @@ int escaped_byte(uint8_t letter)
         return -1;
     }
 }
+
+namespace {
 
 // Writes the UTF-8 bytes of one unit at `out`; gives the byte after them.
 char* put_utf8(uint16_t unit, char* out)
@@ -117,7 +119,7 @@ void ExpandEscapes(std::span<const uint8_t> raw, std::string& out)
         i += 2;
         if (letter == 'u') {
             dst = put_utf8(read_escaped_unit(raw, i), dst);
-        } else if (int byte = escaped_byte(letter); byte >= 0) {
+        } else if (int byte = EscapedByte(letter); byte >= 0) {
             *dst++ = static_cast<char>(byte);
         }
     }
@@ -181,7 +183,7 @@ void ExpandAsciiEscapesToWide(std::span<const uint8_t> raw, std::u16string& out)
         i += 2;
         if (letter == 'u') {
             *dst++ = read_escaped_unit(raw, i);
-        } else if (int byte = escaped_byte(letter); byte >= 0) {
+        } else if (int byte = EscapedByte(letter); byte >= 0) {
             *dst++ = static_cast<char16_t>(byte);
         }
     }

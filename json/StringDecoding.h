@@ -11,6 +11,10 @@
 // four hexadecimal digits raises EConvertError.
 void ExpandEscapes(std::span<const uint8_t> raw, std::string& out);
 
+// The byte a one-letter escape (the letter after the backslash) stands for,
+// or -1 when the letter is not in the table and drops out with its backslash.
+int EscapedByte(uint8_t letter);
+
 // Appends one UTF-16 code unit as one to three UTF-8 bytes (surrogates alone).
 void CodeUnitToUtf8(uint16_t unit, std::string& out);
 

@@ -1,5 +1,7 @@
+#include "base/ConvertErrors.h"
 #include "json/CanonicalDump.h"
 #include "json/NumberText.h"
+#include "json/StringDecoding.h"
 #include "json/json.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace {
@@ -163,5 +166,35 @@ TEST(ParseDocument, BackslashAsTheLastByteIsAnOpenString)
     for (std::string_view text : {"\"\\", "\"abcdefghijklmnop\\", "[\"\\\"]"}) {
         std::vector<uint8_t> bytes(text.begin(), text.end());
         EXPECT_EQ(TQvJSON::ParseDocument(std::span<const uint8_t>(bytes)), nullptr) << text;
+    }
+}
+
+TEST(ParseDocument, DecodingWhileScanningAgreesWithEscapesThenUtf8)
+{
+    // Random contents of plain bytes, raw UTF-8 and escapes of every kind,
+    // the short and bad \u forms included; seed printed on failure.
+    const std::string_view pieces[] = {"a", "Z", " ", "\\u4e2d", "\\u00E9", "\\u0041", "\\u12", "\\n", "\\\"",
+                                       "\\\\", "\\/", "\\x", "\\u00G1", "\xE4\xB8\xAD", "\\uD83D", "\\'", "\\u"};
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        std::mt19937 random(seed);
+        std::string content;
+        for (int i = 0; i < 6; ++i)
+            content += pieces[random() % std::size(pieces)];
+        std::u16string expected;
+        bool raises = false;
+        try {
+            std::string expanded;
+            ExpandEscapes(std::span(reinterpret_cast<const uint8_t*>(content.data()), content.size()), expanded);
+            Utf8ToWide(std::span(reinterpret_cast<const uint8_t*>(expanded.data()), expanded.size()), expected);
+        } catch (const EConvertError&) {
+            raises = true;
+        }
+        auto root = TQvJSON::ParseDocument("[\"" + content + "\"]");
+        if (raises) {
+            EXPECT_EQ(root, nullptr) << "seed " << seed << ": " << content;
+            continue;
+        }
+        ASSERT_NE(root, nullptr) << "seed " << seed << ": " << content;
+        EXPECT_EQ(root->ChildAt(0)->AsVariant().WideTextValue(), expected) << "seed " << seed << ": " << content;
     }
 }
