@@ -94,19 +94,24 @@ void CodeUnitToUtf8(uint16_t unit, std::string& out)
     out.append(bytes, static_cast<size_t>(put_utf8(unit, bytes) - bytes));
 }
 
-// Every escape is at least as long as what it gives (\uXXXX: six bytes for at
-// most three), so the output never outgrows the input.
-void ExpandEscapes(std::span<const uint8_t> raw, std::string& out)
+namespace {
+
+// Expands the escapes of raw into out, one character type or the other;
+// put_unit writes what a \uXXXX escape gives. Every escape is at least as
+// long as what it gives (\uXXXX: six bytes for at most three), so the output
+// never outgrows the input.
+template <class Char, class PutUnit>
+void expand_escapes(std::span<const uint8_t> raw, std::basic_string<Char>& out, PutUnit put_unit)
 {
     out.resize(raw.size());
-    char* const begin = out.data();
-    char* dst = begin;
+    Char* const begin = out.data();
+    Char* dst = begin;
     const size_t n = raw.size();
     size_t i = 0;
     while (i < n) {
         uint8_t c = raw[i];
         if (c != '\\') {
-            *dst++ = static_cast<char>(c);
+            *dst++ = static_cast<Char>(c);
             ++i;
             continue;
         }
@@ -118,12 +123,27 @@ void ExpandEscapes(std::span<const uint8_t> raw, std::string& out)
         uint8_t letter = raw[i + 1];
         i += 2;
         if (letter == 'u') {
-            dst = put_utf8(read_escaped_unit(raw, i), dst);
+            dst = put_unit(read_escaped_unit(raw, i), dst);
         } else if (int byte = EscapedByte(letter); byte >= 0) {
-            *dst++ = static_cast<char>(byte);
+            *dst++ = static_cast<Char>(byte);
         }
     }
     out.resize(static_cast<size_t>(dst - begin));
+}
+
+} // namespace
+
+void ExpandEscapes(std::span<const uint8_t> raw, std::string& out)
+{
+    expand_escapes(raw, out, put_utf8);
+}
+
+void ExpandAsciiEscapesToWide(std::span<const uint8_t> raw, std::u16string& out)
+{
+    expand_escapes(raw, out, [](uint16_t unit, char16_t* dst) {
+        *dst++ = unit;
+        return dst;
+    });
 }
 
 // One unit per sequence, so the output has at most as many units as the input
@@ -161,31 +181,3 @@ void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out)
     out.resize(static_cast<size_t>(dst - begin));
 }
 
-void ExpandAsciiEscapesToWide(std::span<const uint8_t> raw, std::u16string& out)
-{
-    out.resize(raw.size());
-    char16_t* const begin = out.data();
-    char16_t* dst = begin;
-    const size_t n = raw.size();
-    size_t i = 0;
-    while (i < n) {
-        uint8_t c = raw[i];
-        if (c != '\\') {
-            *dst++ = c;
-            ++i;
-            continue;
-        }
-        if (i + 1 >= n) {
-            ++i;
-            continue;
-        }
-        uint8_t letter = raw[i + 1];
-        i += 2;
-        if (letter == 'u') {
-            *dst++ = read_escaped_unit(raw, i);
-        } else if (int byte = EscapedByte(letter); byte >= 0) {
-            *dst++ = static_cast<char16_t>(byte);
-        }
-    }
-    out.resize(static_cast<size_t>(dst - begin));
-}

@@ -31,7 +31,7 @@ struct ProductRecord {
 enum class PictureColour { Colour, Grayscale };
 enum class PictureScan { Baseline, Progressive };
 
-struct PictureSpec {
+struct PicturePlan {
     std::int64_t id = 0;
     int width = 0;
     int height = 0;

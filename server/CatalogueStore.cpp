@@ -147,11 +147,11 @@ void write_catalogue(sqlite3* db, const SampleCatalogue& catalogue, const std::s
     for (const CategoryRecord& c : catalogue.categories)
         category.Bind(1, c.id).Bind(2, c.parent_id).Bind(3, std::int64_t{c.position}).Bind(4, c.name).Run();
     Statement picture(db, "INSERT INTO picture VALUES(?1, ?2, ?3, ?4)", path);
-    for (const PictureSpec& spec : catalogue.pictures)
-        picture.Bind(1, spec.id)
-            .Bind(2, std::int64_t{spec.width})
-            .Bind(3, std::int64_t{spec.height})
-            .BindBlob(4, encode_sample_picture(spec))
+    for (const PicturePlan& plan : catalogue.pictures)
+        picture.Bind(1, plan.id)
+            .Bind(2, std::int64_t{plan.width})
+            .Bind(3, std::int64_t{plan.height})
+            .BindBlob(4, encode_sample_picture(plan))
             .Run();
     Statement product(db, "INSERT INTO product VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)", path);
     for (const ProductRecord& p : catalogue.products)

@@ -119,14 +119,14 @@ SampleCatalogue make_sample_catalogue()
     SampleRandom random(20240601);
 
     for (int i = 0; i < kPictureCount; ++i) {
-        PictureSpec spec;
-        spec.id = i + 1;
-        spec.width = kPictureSizes[i % std::size(kPictureSizes)][0];
-        spec.height = kPictureSizes[i % std::size(kPictureSizes)][1];
-        spec.colour = i % 6 == 2 ? PictureColour::Grayscale : PictureColour::Colour;
-        spec.scan = i % 4 == 3 ? PictureScan::Progressive : PictureScan::Baseline;
-        spec.seed = static_cast<std::uint32_t>(random.Next());
-        catalogue.pictures.push_back(spec);
+        PicturePlan plan;
+        plan.id = i + 1;
+        plan.width = kPictureSizes[i % std::size(kPictureSizes)][0];
+        plan.height = kPictureSizes[i % std::size(kPictureSizes)][1];
+        plan.colour = i % 6 == 2 ? PictureColour::Grayscale : PictureColour::Colour;
+        plan.scan = i % 4 == 3 ? PictureScan::Progressive : PictureScan::Baseline;
+        plan.seed = static_cast<std::uint32_t>(random.Next());
+        catalogue.pictures.push_back(plan);
     }
 
     std::int64_t next_top_id = sample_catalogue::kFirstTopCategoryId;

@@ -10,7 +10,7 @@
 struct SampleCatalogue {
     std::vector<CategoryRecord> categories;
     std::vector<ProductRecord> products;
-    std::vector<PictureSpec> pictures;
+    std::vector<PicturePlan> pictures;
 };
 
 SampleCatalogue make_sample_catalogue();

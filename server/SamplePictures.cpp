@@ -42,22 +42,22 @@ unsigned char channel(std::uint32_t seed, int shift) { return static_cast<unsign
 
 // The picture's pixels, computed before libjpeg is entered so that no C++ object lives in
 // the frames a longjmp may cross.
-std::vector<unsigned char> draw_pixels(const PictureSpec& spec, int components)
+std::vector<unsigned char> draw_pixels(const PicturePlan& plan, int components)
 {
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(spec.width) * static_cast<std::size_t>(spec.height) *
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(plan.width) * static_cast<std::size_t>(plan.height) *
                                       static_cast<std::size_t>(components));
-    const unsigned char base[3] = {channel(spec.seed, 0), channel(spec.seed, 8), channel(spec.seed, 16)};
-    const long cx = spec.width / 2, cy = spec.height / 2;
-    const long radius = (spec.width < spec.height ? spec.width : spec.height) / 3;
+    const unsigned char base[3] = {channel(plan.seed, 0), channel(plan.seed, 8), channel(plan.seed, 16)};
+    const long cx = plan.width / 2, cy = plan.height / 2;
+    const long radius = (plan.width < plan.height ? plan.width : plan.height) / 3;
     std::size_t at = 0;
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
+    for (int y = 0; y < plan.height; ++y) {
+        for (int x = 0; x < plan.width; ++x) {
             const long dx = x - cx, dy = y - cy;
             const bool in_disc = dx * dx + dy * dy <= radius * radius;
             const bool in_band = ((x + y) / 12) % 4 == 0;
             unsigned char rgb[3];
             for (int c = 0; c < 3; ++c) {
-                int value = base[c] + (x * 60) / spec.width + (y * 40) / spec.height;
+                int value = base[c] + (x * 60) / plan.width + (y * 40) / plan.height;
                 if (in_disc)
                     value = 255 - base[(c + 1) % 3];
                 else if (in_band)
@@ -77,7 +77,7 @@ std::vector<unsigned char> draw_pixels(const PictureSpec& spec, int components)
 }
 
 // Returns false with error->message set when libjpeg gives up.
-bool run_encoder(EncoderState& state, EncoderError& error, const PictureSpec& spec, int components,
+bool run_encoder(EncoderState& state, EncoderError& error, const PicturePlan& plan, int components,
                  std::vector<unsigned char>& pixels)
 {
     state.info.err = jpeg_std_error(&error.manager);
@@ -87,16 +87,16 @@ bool run_encoder(EncoderState& state, EncoderError& error, const PictureSpec& sp
     jpeg_create_compress(&state.info);
     state.created = true;
     jpeg_mem_dest(&state.info, &state.buffer, &state.size);
-    state.info.image_width = static_cast<JDIMENSION>(spec.width);
-    state.info.image_height = static_cast<JDIMENSION>(spec.height);
+    state.info.image_width = static_cast<JDIMENSION>(plan.width);
+    state.info.image_height = static_cast<JDIMENSION>(plan.height);
     state.info.input_components = components;
     state.info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&state.info);
     jpeg_set_quality(&state.info, sample_pictures::kQuality, TRUE);
-    if (spec.scan == PictureScan::Progressive)
+    if (plan.scan == PictureScan::Progressive)
         jpeg_simple_progression(&state.info);
     jpeg_start_compress(&state.info, TRUE);
-    const std::size_t stride = static_cast<std::size_t>(spec.width) * static_cast<std::size_t>(components);
+    const std::size_t stride = static_cast<std::size_t>(plan.width) * static_cast<std::size_t>(components);
     while (state.info.next_scanline < state.info.image_height) {
         JSAMPROW row = pixels.data() + state.info.next_scanline * stride;
         jpeg_write_scanlines(&state.info, &row, 1);
@@ -107,16 +107,16 @@ bool run_encoder(EncoderState& state, EncoderError& error, const PictureSpec& sp
 
 } // namespace
 
-std::string encode_sample_picture(const PictureSpec& spec)
+std::string encode_sample_picture(const PicturePlan& plan)
 {
-    if (spec.width < 1 || spec.height < 1 || spec.width > sample_pictures::kMaxSide ||
-        spec.height > sample_pictures::kMaxSide)
-        throw EPictureEncodeError::Failed(spec.width, spec.height, "size out of range");
-    const int components = spec.colour == PictureColour::Grayscale ? 1 : 3;
-    std::vector<unsigned char> pixels = draw_pixels(spec, components);
+    if (plan.width < 1 || plan.height < 1 || plan.width > sample_pictures::kMaxSide ||
+        plan.height > sample_pictures::kMaxSide)
+        throw EPictureEncodeError::Failed(plan.width, plan.height, "size out of range");
+    const int components = plan.colour == PictureColour::Grayscale ? 1 : 3;
+    std::vector<unsigned char> pixels = draw_pixels(plan, components);
     EncoderState state;
     EncoderError error{};
-    if (!run_encoder(state, error, spec, components, pixels))
-        throw EPictureEncodeError::Failed(spec.width, spec.height, error.message);
+    if (!run_encoder(state, error, plan, components, pixels))
+        throw EPictureEncodeError::Failed(plan.width, plan.height, error.message);
     return std::string(reinterpret_cast<const char*>(state.buffer), state.size);
 }

@@ -3,8 +3,6 @@
 #include "catalogue/CatalogueRequests.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
-#include "server/CatalogueService.h"
-#include "server/CatalogueStore.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -15,35 +13,17 @@
 #include <cstdio>
 
 RecordingService::RecordingService()
+    : service_([this](const std::string&, const std::string& target) {
+          std::lock_guard lock(mutex_);
+          const std::string prefix = "/kestrid/";
+          requests_.push_back(target.rfind(prefix, 0) == 0 ? target.substr(prefix.size()) : target);
+      })
 {
-    store_ = CatalogueStore::OpenOrCreate(folder_.Path() / "catalogue.db");
-    service_ = std::make_unique<CatalogueService>(*store_);
-    service_->SetRequestLog([this](const std::string&, const std::string& target) {
-        std::lock_guard lock(mutex_);
-        const std::string prefix = "/kestrid/";
-        requests_.push_back(target.rfind(prefix, 0) == 0 ? target.substr(prefix.size()) : target);
-    });
-    port_ = service_->Bind("127.0.0.1", 0);
-    runner_ = std::thread([this] { service_->Run(); });
-}
-
-RecordingService::~RecordingService()
-{
-    Stop();
-}
-
-void RecordingService::Stop()
-{
-    if (stopped_)
-        return;
-    stopped_ = true;
-    service_->Stop();
-    runner_.join();
 }
 
 std::string RecordingService::BaseUrl() const
 {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/kestrid/";
+    return "http://" + service_.Host() + "/kestrid/";
 }
 
 std::vector<std::string> RecordingService::Requests() const

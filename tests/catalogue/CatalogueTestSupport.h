@@ -11,18 +11,13 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
-
-class CatalogueService;
-class CatalogueStore;
 
 // The sample catalogue service on a free loopback port, in this process,
 // recording the target of every request it receives.
 class RecordingService {
 public:
     RecordingService();
-    ~RecordingService();
 
     std::string BaseUrl() const;
     // Targets below /kestrid/, e.g. "idf.php?cq=50200001&cp=96", in arrival order.
@@ -31,18 +26,11 @@ public:
     std::vector<std::string> CatalogueRequests() const;
     int PictureRequests() const;
     void ClearRequests();
-    // Stops answering and closes the port.
-    void Stop();
 
 private:
-    TempFolder folder_;
-    std::unique_ptr<CatalogueStore> store_;
-    std::unique_ptr<CatalogueService> service_;
-    std::thread runner_;
-    int port_ = 0;
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
-    bool stopped_ = false;
+    RunningService service_; // last: it logs into the members above until it stops
 };
 
 // Form1 against a catalogue service, on the offscreen platform, with message

@@ -90,15 +90,15 @@ TEST(SamplePictures, EveryKindDecodesAtItsSize)
 {
     const SampleCatalogue catalogue = make_sample_catalogue();
     bool saw_gray = false, saw_progressive = false;
-    for (const PictureSpec& spec : catalogue.pictures) {
-        const auto facts = decode_jpeg(encode_sample_picture(spec));
-        ASSERT_TRUE(facts) << spec.id;
-        EXPECT_EQ(facts->width, spec.width);
-        EXPECT_EQ(facts->height, spec.height);
-        EXPECT_EQ(facts->components, spec.colour == PictureColour::Grayscale ? 1 : 3);
-        EXPECT_EQ(facts->progressive, spec.scan == PictureScan::Progressive);
-        saw_gray |= spec.colour == PictureColour::Grayscale;
-        saw_progressive |= spec.scan == PictureScan::Progressive;
+    for (const PicturePlan& plan : catalogue.pictures) {
+        const auto facts = decode_jpeg(encode_sample_picture(plan));
+        ASSERT_TRUE(facts) << plan.id;
+        EXPECT_EQ(facts->width, plan.width);
+        EXPECT_EQ(facts->height, plan.height);
+        EXPECT_EQ(facts->components, plan.colour == PictureColour::Grayscale ? 1 : 3);
+        EXPECT_EQ(facts->progressive, plan.scan == PictureScan::Progressive);
+        saw_gray |= plan.colour == PictureColour::Grayscale;
+        saw_progressive |= plan.scan == PictureScan::Progressive;
     }
     EXPECT_TRUE(saw_gray);
     EXPECT_TRUE(saw_progressive);
@@ -107,10 +107,10 @@ TEST(SamplePictures, EveryKindDecodesAtItsSize)
 TEST(SamplePictures, SizesOutsideTheEncoderRangeAreRefused)
 {
     for (const auto& [w, h] : {std::pair{0, 10}, {10, 0}, {-5, 10}, {sample_pictures::kMaxSide + 1, 10}}) {
-        PictureSpec spec;
-        spec.width = w;
-        spec.height = h;
-        EXPECT_THROW(encode_sample_picture(spec), EPictureEncodeError) << w << "x" << h;
+        PicturePlan plan;
+        plan.width = w;
+        plan.height = h;
+        EXPECT_THROW(encode_sample_picture(plan), EPictureEncodeError) << w << "x" << h;
     }
 }
 

@@ -28,10 +28,12 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
-RunningService::RunningService()
+RunningService::RunningService(std::function<void(const std::string& method, const std::string& target)> log)
 {
     store_ = CatalogueStore::OpenOrCreate(folder_.Path() / "catalogue.db");
     service_ = std::make_unique<CatalogueService>(*store_);
+    if (log)
+        service_->SetRequestLog(std::move(log));
     port_ = service_->Bind("127.0.0.1", 0);
     // Connections made before Run starts wait in the listen backlog.
     runner_ = std::thread([this] { service_->Run(); });

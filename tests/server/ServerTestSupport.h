@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,7 +27,8 @@ private:
 // The service over a fresh sample catalogue, answering on a free loopback port.
 class RunningService {
 public:
-    RunningService();
+    // log, when given, hears the method and target of every request.
+    explicit RunningService(std::function<void(const std::string& method, const std::string& target)> log = {});
     ~RunningService();
     int Port() const { return port_; }
     std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
