@@ -211,6 +211,22 @@ TEST_F(Failures, LargeServiceNumbersDoNotOverflow)
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(Failures, PressAndClickOnAnEmptyBatchReportAnErrorInsteadOfCrashing)
+{
+    ScriptCategories();
+    server.Script(HttpOk(BatchDocumentText(nlohmann::ordered_json::array(), "0", "0")));
+    OpenWindow(Base());
+    EXPECT_EQ(form->lblpagecount->Caption(), "1/0");
+    PressRow(0);
+    Click(*form->Image1);
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const Box& box : boxes) {
+        EXPECT_EQ(box.kind, MessageKind::ErrorReport);
+        EXPECT_EQ(box.text, "The catalogue data has no product at index 0.");
+    }
+}
+
 TEST_F(Failures, MissingProductMemberStopsThePageSilently)
 {
     nlohmann::ordered_json products = nlohmann::ordered_json::array();
