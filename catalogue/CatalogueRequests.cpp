@@ -22,10 +22,8 @@ std::shared_ptr<TQvJSONobject> FetchCatalogueDocument(TNxHTTP& client, const std
         root.reset();
     }
     // An answer that does not parse is as useless as no answer at all.
-    if (!root) {
-        LastDocument.reset();
+    if (!root)
         Application->FatalMessage(NetworkFailureText);
-    }
     LastDocument = root;
     return root;
 }
