@@ -4,6 +4,14 @@
 
 namespace {
 
+// The text before the first ":" and after it; without one, all of it is before.
+void split_at_colon(const std::string& text, std::string& before, std::string& after)
+{
+    size_t colon = ansi::find(text, ':');
+    before = text.substr(0, colon);
+    after = colon == ansi::npos ? std::string() : text.substr(colon + 1);
+}
+
 std::string slashes_forward(std::string_view url)
 {
     std::string out(url);
@@ -66,23 +74,11 @@ TNxURI TNxURI::Split(std::string_view url)
         if (at != ansi::npos) {
             std::string user_info = authority.substr(0, at);
             authority.erase(0, at + 1);
-            size_t colon = ansi::find(user_info, ':');
-            if (colon == ansi::npos) {
-                uri.Username = user_info;
-            } else {
-                uri.Username = user_info.substr(0, colon);
-                uri.Password = user_info.substr(colon + 1);
-            }
+            split_at_colon(user_info, uri.Username, uri.Password);
             if (uri.Username.empty())
                 uri.Password.clear();
         }
-        size_t colon = ansi::find(authority, ':');
-        if (colon == ansi::npos) {
-            uri.Host = authority;
-        } else {
-            uri.Host = authority.substr(0, colon);
-            uri.Port = authority.substr(colon + 1);
-        }
+        split_at_colon(authority, uri.Host, uri.Port);
         split_rest(u, true, path_piece, uri);
         uri.Path = "/" + path_piece;
     } else {
