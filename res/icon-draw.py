@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the window icon: res/icon.ico with three 16 x 16 images
-(16 colours, 256 colours, 32-bit with alpha). Run it again after changing the
-picture below; the .ico is committed."""
-import struct, pathlib
+"""Draws the program's icon from one 16 x 16 picture:
+- res/icon.ico, the window icon, with three 16 x 16 images (16 colours, 256 colours,
+  32-bit with alpha);
+- res/icon-N.png for the desktop's icon theme, N = 16, 32, 48, 128 and 256, each
+  pixel of the picture a square of N / 16 pixels, so the larger sizes stay sharp.
+Run it again after changing the picture below; its output is committed."""
+import struct, pathlib, zlib
 
 # A red price tag with a white hole and a yellow "T", on nothing.
 ART = [
@@ -75,6 +78,26 @@ def image32():
     return header(32, 0) + b"".join(rows) + and_mask()
 
 
+THEME_SIZES = (16, 32, 48, 128, 256)
+
+
+def png(size):
+    scale = size // 16
+    rows = []
+    for line in ART:
+        row = b"".join(bytes(COLOURS[ch] + (0xFF,)) if ch != "." else bytes(4) for ch in line)
+        # Repeat each pixel across, then each row down.
+        wide = b"".join(row[i:i + 4] * scale for i in range(0, len(row), 4))
+        rows += [b"\0" + wide] * scale
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    ihdr = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(b"".join(rows), 9))
+            + chunk(b"IEND", b""))
+
+
 def main():
     images = [(16, 4, image4()), (0, 8, image8()), (0, 32, image32())]
     out = struct.pack("<HHH", 0, 1, len(images))
@@ -83,7 +106,10 @@ def main():
         out += struct.pack("<BBBBHHII", 16, 16, colours, 0, 1, bits, len(data), offset)
         offset += len(data)
     out += b"".join(data for _, _, data in images)
-    pathlib.Path(__file__).with_name("icon.ico").write_bytes(out)
+    here = pathlib.Path(__file__)
+    here.with_name("icon.ico").write_bytes(out)
+    for size in THEME_SIZES:
+        here.with_name(f"icon-{size}.png").write_bytes(png(size))
 
 
 if __name__ == "__main__":

@@ -34,6 +34,8 @@ void TApplication::Initialize()
 {
     if (QApplication::instance() == nullptr)
         impl_->app = std::make_unique<QApplication>(impl_->argc, impl_->argv);
+    // Docks match the window to the installed desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAVRIN_APP_ID));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         SetScreenBitsPerPixel(screen->depth());
 }
