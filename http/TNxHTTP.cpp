@@ -258,6 +258,8 @@ void TNxHTTP::read_response(TMemoryStream& stream)
             ++auth_retry_count_;
         else if (!redirect && code == 407)
             ++proxy_auth_retry_count_;
+        else if (code == 101)
+            connection_.Close();  // it no longer speaks HTTP
         raise_status_error();
     }
     if (!connection_.Connected())
