@@ -5,12 +5,36 @@
 #include "http/http_client.h"
 #include "json/json.h"
 #include "picture/picture.h"
+
+#include <set>
 #include "ui/ui.h"
 
 namespace {
 
 const std::string DownloadNotice = " \xD5\xFD\xD4\xDA\xCD\xAC\xB2\xBD\xC9\xCC\xC6\xB7\xCA\xFD\xBE\xDD......"; // 正在同步商品数据
 constexpr int ProgressPerPicture = 4;
+
+// "host:port" of a picture address, the client's current host for a relative one.
+std::string HostKeyOf(const TNxHTTP& client, const std::string& url)
+{
+    TNxURI uri = TNxURI::Split(url);
+    std::string host = uri.Host.empty() ? client.URL().Host : uri.Host;
+    std::string port = !uri.Port.empty() ? uri.Port : uri.Host.empty() ? client.URL().Port : "80";
+    for (char& c : host) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return host + ":" + port;
+}
+
+// A connect or a wait that ran out its limit: that host is dead or silent.
+bool IsTimeout(const std::exception& e)
+{
+    if (dynamic_cast<const ENxReadTimeout*>(&e))
+        return true;
+    const auto* socket_error = dynamic_cast<const ENxSocketError*>(&e);
+    return socket_error && socket_error->LastError() == 10060;
+}
 
 } // namespace
 
@@ -30,9 +54,16 @@ void DownloadPagePictures(TForm1Controls& Form1, TNxHTTP& client, TQvJSONbase* i
         Form1.ProgressBar1->SetVisible(true);
         Form1.Form->SetCaption(AppTitle + DownloadNotice);
 
+        // Hosts that timed out in this run get no second try: a dead picture
+        // host costs one limit per page, not one per picture.
+        std::set<std::string> timed_out_hosts;
         for (int32_t i = first; i <= last; ++i) {
+            std::string host;
             try {
                 const std::string url = MemberText(items->ChildAt(i), "pic_url");
+                host = HostKeyOf(client, url);
+                if (timed_out_hosts.count(host) != 0)
+                    continue;
                 PictureStore->Seek(0, TMemoryStream::SeekOrigin::End);
                 client.Get(url, *PictureStore);
                 Form1.ProgressBar1->StepBy(ProgressPerPicture);
@@ -41,7 +72,9 @@ void DownloadPagePictures(TForm1Controls& Form1, TNxHTTP& client, TQvJSONbase* i
                 running_total += PictureSizes[k];
                 if (StopPictureDownload)
                     break;
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
+                if (IsTimeout(e) && !host.empty())
+                    timed_out_hosts.insert(host);
                 // Drop what a broken-off transfer left, so it cannot become
                 // the head of the next picture.
                 PictureStore->SetSize(running_total);

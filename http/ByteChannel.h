@@ -25,11 +25,12 @@ public:
 };
 
 // Makes the channel for a new connection, or raises ENxSocketError /
-// ENxInvalidSocket.
+// ENxInvalidSocket. A connect that takes longer than timeout_ms (< 0: no
+// limit) fails with ENxSocketError 10060.
 class ChannelOpener {
 public:
     virtual ~ChannelOpener() = default;
-    virtual std::unique_ptr<ByteChannel> Open(const std::string& host, int port) = 0;
+    virtual std::unique_ptr<ByteChannel> Open(const std::string& host, int port, int timeout_ms) = 0;
 };
 
 // Opens TCP connections through the platform's sockets.

@@ -22,7 +22,8 @@ void HttpConnection::Open(const std::string& host, int port)
     buffer_.clear();
     consumed_ = 0;
     closed_by_peer_ = false;
-    channel_ = opener_.Open(host, port);
+    received_ = 0;
+    channel_ = opener_.Open(host, port, connect_timeout_ms_ > 0 ? connect_timeout_ms_ : -1);
 }
 
 void HttpConnection::Close()
@@ -85,6 +86,7 @@ ByteChannel::IoResult HttpConnection::receive_block()
         block_ = std::make_unique<std::array<uint8_t, kRecvBufferSize>>();
     ByteChannel::IoResult got = channel_->Receive(*block_);
     if (got.error == 0 && got.count > 0) {
+        received_ += got.count;
         compact();
         buffer_.append(reinterpret_cast<const char*>(block_->data()),
                        static_cast<size_t>(std::min<int64_t>(got.count, kRecvBufferSize)));
@@ -153,6 +155,17 @@ std::string HttpConnection::ReadLn()
         if (!receive_more())
             throw ENxConnClosedGracefully();
     }
+}
+
+bool HttpConnection::ReadCrLf()
+{
+    while (Buffered() < 2) {
+        if (!receive_more())
+            throw ENxConnClosedGracefully();
+    }
+    bool crlf = buffer_[consumed_] == '\r' && buffer_[consumed_ + 1] == '\n';
+    consumed_ += 2;
+    return crlf;
 }
 
 int64_t HttpConnection::ReadBytes(TMemoryStream& stream, int64_t count)

@@ -12,6 +12,11 @@ ENxException ENxException::InvalidChunkSize()
     return ENxException("Invalid chunk size");
 }
 
+ENxException ENxException::ChunkNotTerminated()
+{
+    return ENxException("Chunk data not followed by CR LF");
+}
+
 ENxException ENxException::HeaderBlockTooLarge()
 {
     return ENxException("Response header block exceeds the limit of " + std::to_string(kMaxHeaderBlockBytes) + " bytes");

@@ -14,6 +14,7 @@ public:
 
     static ENxException UndefinedSituation();   // "Undefined situation"
     static ENxException InvalidChunkSize();     // "Invalid chunk size"
+    static ENxException ChunkNotTerminated();   // chunk data not followed by CR LF
     static ENxException HeaderBlockTooLarge();  // names kMaxHeaderBlockBytes
     static ENxException BodyTooLarge();         // names kMaxBodyBytes
 };

@@ -3,7 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// Bounds that keep a hostile or broken server from exhausting memory.
+// Bounds that keep a hostile, broken or silent server from exhausting memory
+// or holding the window.
 
 // Longest status or header line, without its line end.
 constexpr int64_t kMaxLineLength = 16384;
@@ -15,5 +16,7 @@ constexpr int64_t kMaxBodyBytes = int64_t{64} << 20;
 constexpr int64_t kRecvBufferSize = 32768;
 // Limit on every wait while the body of an error answer is read.
 constexpr int kErrorBodyTimeoutMs = 2000;
-// Longest header line that is set before it is folded.
-constexpr size_t kHeaderFoldWidth = 1024;
+// Longest wait for a connect when ReadTimeout is 0.
+constexpr int kConnectTimeoutMs = 5000;
+// Longest silence while an answer is awaited or read when ReadTimeout is 0.
+constexpr int kReadTimeoutMs = 15000;

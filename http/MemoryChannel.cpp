@@ -21,6 +21,7 @@ ByteChannel::IoResult MemoryChannel::Send(std::span<const uint8_t> bytes)
 ByteChannel::Wait MemoryChannel::WaitReadable(int timeout_ms, int& error)
 {
     (void)error;
+    waits_->push_back(timeout_ms);
     if (pieces_.empty() && receives_ < fail_after_ && at_end_ == AtEnd::StaySilent)
         return timeout_ms < 0 ? Wait::Readable : Wait::TimedOut;
     return Wait::Readable;
@@ -41,8 +42,9 @@ ByteChannel::IoResult MemoryChannel::Receive(std::span<uint8_t> into)
     return {static_cast<int64_t>(n), 0};
 }
 
-std::unique_ptr<ByteChannel> MemoryOpener::Open(const std::string&, int)
+std::unique_ptr<ByteChannel> MemoryOpener::Open(const std::string&, int, int timeout_ms)
 {
+    last_timeout_ms_ = timeout_ms;
     if (channels_.empty())
         throw ENxSocketError(10061);
     ++opened_;

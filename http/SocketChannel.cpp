@@ -40,7 +40,7 @@ private:
 
 class SocketOpener : public ChannelOpener {
 public:
-    std::unique_ptr<ByteChannel> Open(const std::string& host, int port) override
+    std::unique_ptr<ByteChannel> Open(const std::string& host, int port, int timeout_ms) override
     {
         auto socket = std::make_unique<Socket>();
         if (!socket->Create())
@@ -50,7 +50,7 @@ public:
         std::string dotted;
         if (int error = ResolveHost(host, dotted); error != 0)
             throw ENxSocketError(error);
-        if (!socket->Connect(dotted, port))
+        if (!socket->Connect(dotted, port, timeout_ms))
             throw ENxSocketError(socket->LastError());
         return std::make_unique<SocketChannel>(std::move(socket));
     }

@@ -2,6 +2,7 @@
 
 #include "http/AnsiText.h"
 #include "http/CookieDate.h"
+#include "http/PublicSuffix.h"
 #include "http/TNxCookieRFC2965.h"
 #include "http/TNxURI.h"
 #include "platform/LocalTime.h"
@@ -30,6 +31,9 @@ bool TNxCookieManager::HostMaySetDomain(std::string_view host, std::string_view 
 {
     if (IsDottedQuad(host) || domain.empty() || domain.front() != '.')
         return domain == host;
+    // ".com", ".co.uk", ...: such a cookie would go to every site under it.
+    if (IsPublicSuffix(domain.substr(1)))
+        return ansi::equals_ignore_case(domain.substr(1), host);
     size_t dot = ansi::find(host, '.');
     return dot != ansi::npos && host.substr(dot) == domain;
 }
@@ -53,6 +57,9 @@ void TNxCookieManager::add(std::unique_ptr<TNxCookieRFC2109> cookie, std::string
         cookie->Domain = std::string(host);
     if (!HostMaySetDomain(host, cookie->Domain))
         return;
+    // A suffix the host itself is named: the cookie is for that host alone.
+    if (!cookie->Domain.empty() && cookie->Domain.front() == '.' && IsPublicSuffix(std::string_view(cookie->Domain).substr(1)))
+        cookie->Domain = std::string(host);
 
     std::unique_lock guard(lock_);
     DomainEntry* entry = nullptr;

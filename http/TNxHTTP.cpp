@@ -6,6 +6,7 @@
 #include "http/AnsiText.h"
 #include "http/ByteChannel.h"
 #include "http/HttpErrors.h"
+#include "http/RequestTarget.h"
 #include "http/TNxCookieManager.h"
 
 #include <algorithm>
@@ -92,23 +93,52 @@ void TNxHTTP::Get(const std::string& url, TMemoryStream& stream)
     auth_retry_count_ = 0;
     proxy_auth_retry_count_ = 0;
     ++redirect_count_;
-    connection_.SetReadTimeout(ReadTimeout);
+    set_limits();
     try {
         prepare_request(url);
-        choose_connection();
-        send_request();
-        read_response(stream);
+        bool reused = choose_connection();
+        try {
+            send_request();
+            read_response(stream);
+        } catch (const ENxException& e) {
+            if (!reused || !closed_before_answer(e))
+                throw;
+            // The server closed the kept connection as the request went out,
+            // so it was never seen: a GET may be sent once more.
+            connection_.Close();
+            open_connection();
+            send_request();
+            read_response(stream);
+        }
     } catch (...) {
         // A half-read answer would be taken for the next one.
         if (!response_consumed_)
             connection_.Close();
         response_consumed_ = true;
-        connection_.SetReadTimeout(ReadTimeout);
+        set_limits();
         end_of_call();
         throw;
     }
     redirect_count_ = 0;
     end_of_call();
+}
+
+void TNxHTTP::set_limits()
+{
+    connection_.SetReadTimeout(ReadTimeout > 0 ? ReadTimeout : kReadTimeoutMs);
+    connection_.SetConnectTimeout(ReadTimeout > 0 ? ReadTimeout : kConnectTimeoutMs);
+}
+
+bool TNxHTTP::closed_before_answer(const ENxException& e) const
+{
+    if (!ansi::equals_ignore_case(Request.Method, "GET") || !sent_on_empty_buffer_ ||
+        connection_.Received() != received_at_send_)
+        return false;
+    if (dynamic_cast<const ENxConnClosedGracefully*>(&e) || dynamic_cast<const ENxNotConnected*>(&e))
+        return true;
+    const auto* socket_error = dynamic_cast<const ENxSocketError*>(&e);
+    return socket_error && (socket_error->LastError() == 10053 || socket_error->LastError() == 10054 ||
+                            socket_error->LastError() == 10058);
 }
 
 void TNxHTTP::prepare_request(const std::string& url)
@@ -139,12 +169,12 @@ void TNxHTTP::prepare_request(const std::string& url)
                 throw ENxUnknownProtocol();
         }
     }
-    Request.URL = uri_.Path + uri_.Document + uri_.Params;
+    Request.URL = EncodeRequestTarget(uri_.Path + uri_.Document + uri_.Params);
     Request.ContentLength = -1;
     Request.Host = uri_.Port == "80" ? uri_.Host : uri_.Host + ":" + uri_.Port;
 }
 
-void TNxHTTP::choose_connection()
+bool TNxHTTP::choose_connection()
 {
     int port = StrToInt(uri_.Port);
     if (!ansi::equals_ignore_case(connection_host_, uri_.Host) || connection_port_ != port) {
@@ -160,10 +190,16 @@ void TNxHTTP::choose_connection()
     if (connection_.Connected() && !Response.HeadersAllowKeepAlive(ProtocolVersion))
         connection_.Close();
     connection_.CheckForDisconnect();
-    if (!connection_.Connected()) {
-        connection_.Open(connection_host_, connection_port_);
-        ++connections_opened_;
-    }
+    if (connection_.Connected())
+        return true;
+    open_connection();
+    return false;
+}
+
+void TNxHTTP::open_connection()
+{
+    connection_.Open(connection_host_, connection_port_);
+    ++connections_opened_;
 }
 
 void TNxHTTP::send_request()
@@ -174,6 +210,8 @@ void TNxHTTP::send_request()
     std::string version = ProtocolVersion == TNxHTTPProtocolVersion::pv1_0 ? "1.0" : "1.1";
     std::string head = Request.ComposeHead(version, cookie);
     response_consumed_ = false;
+    sent_on_empty_buffer_ = connection_.Buffered() == 0;
+    received_at_send_ = connection_.Received();
     connection_.Write(head);
 }
 
@@ -209,7 +247,9 @@ void TNxHTTP::read_response(TMemoryStream& stream)
         Response.ParseHeaderFields();
         take_cookies();
         Response.ResponseCode = TNxHTTPResponse::CodeFromStatusLine(Response.ResponseText);
-    } while (Response.ResponseCode == 100);
+        // Interim answers (100 Continue, 103 Early Hints, ...) precede the
+        // real one; 101 would switch protocols and ends the call as an error.
+    } while (Response.ResponseCode / 100 == 1 && Response.ResponseCode != 101);
 
     int code = Response.ResponseCode;
     bool redirect = (code / 100 == 3 && code != 304) || !Response.Location.empty();
@@ -218,12 +258,13 @@ void TNxHTTP::read_response(TMemoryStream& stream)
             ++auth_retry_count_;
         else if (!redirect && code == 407)
             ++proxy_auth_retry_count_;
+        else if (code == 101)
+            connection_.Close();  // it no longer speaks HTTP
         raise_status_error();
     }
     if (!connection_.Connected())
         throw ENxException::UndefinedSituation();
-    if (code != 204)
-        read_body(stream);
+    read_body(stream);
     response_consumed_ = true;
 }
 
@@ -241,7 +282,10 @@ void TNxHTTP::raise_status_error()
 
 void TNxHTTP::read_body(TMemoryStream& stream)
 {
-    if (Response.ContentLength > 0) {
+    int code = Response.ResponseCode;
+    // These never have a body, whatever their headers say.
+    if (code / 100 == 1 || code == 204 || code == 304) {
+    } else if (Response.ContentLength > 0) {
         if (Response.ContentLength > kMaxBodyBytes)
             throw ENxException::BodyTooLarge();
         int64_t end = stream.Position() + Response.ContentLength;
@@ -269,7 +313,8 @@ void TNxHTTP::read_chunked(TMemoryStream& stream)
         if (connection_.ReadBytes(stream, size) < size)
             throw ENxConnClosedGracefully();
         total += size;
-        connection_.ReadLn();  // the line end after the data
+        if (!connection_.ReadCrLf())
+            throw ENxException::ChunkNotTerminated();
     }
     // Trailer lines up to the empty line, so the next answer starts clean.
     int64_t trailer_bytes = 0;

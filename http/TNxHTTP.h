@@ -14,6 +14,7 @@
 class TMemoryStream;
 class TNxCookieManager;
 class ChannelOpener;
+class ENxException;
 
 enum class TNxHTTPOption { hoInProcessAuth, hoKeepOrigProtocol, hoForceEncodeParams };
 enum class TNxMaxLineAction { maException, maSplit };
@@ -45,7 +46,9 @@ public:
     TNxProxyConnectionInfo ProxyParams;
     bool AllowCookies = true;
     std::set<TNxHTTPOption> HTTPOptions = {TNxHTTPOption::hoForceEncodeParams};
-    int ReadTimeout = 0;  // milliseconds; 0 waits without limit
+    // Milliseconds; the limit of every wait for bytes and of the connect.
+    // 0 keeps the defaults kReadTimeoutMs and kConnectTimeoutMs.
+    int ReadTimeout = 0;
     TNxMaxLineAction MaxLineAction = TNxMaxLineAction::maException;
     const int MaxLineLength = static_cast<int>(kMaxLineLength);
     TNxHTTPProtocolVersion ProtocolVersion = TNxHTTPProtocolVersion::pv1_1;
@@ -68,8 +71,14 @@ public:
     void Disconnect() { connection_.Close(); }
 
 private:
+    void set_limits();
     void prepare_request(const std::string& url);
-    void choose_connection();
+    // True when a kept connection is used.
+    bool choose_connection();
+    void open_connection();
+    // The failure is a close or reset of the connection before any byte of
+    // the answer, for a request that may be repeated.
+    bool closed_before_answer(const ENxException& e) const;
     void send_request();
     void read_response(TMemoryStream& stream);
     std::string read_header_line(int64_t& header_bytes);
@@ -90,4 +99,6 @@ private:
     int proxy_auth_retry_count_ = 0;
     bool response_consumed_ = true;
     int64_t connections_opened_ = 0;
+    bool sent_on_empty_buffer_ = false;
+    int64_t received_at_send_ = 0;
 };

@@ -58,7 +58,12 @@ bool TNxHTTPResponse::HeadersAllowKeepAlive(TNxHTTPProtocolVersion version) cons
 {
     std::string_view connection = ansi::trim(Connection);
     std::string_view proxy = ansi::trim(ProxyConnection);
-    if (version == TNxHTTPProtocolVersion::pv1_1)
-        return !ansi::equals_ignore_case(connection, "CLOSE") && !ansi::equals_ignore_case(proxy, "CLOSE");
-    return ansi::equals_ignore_case(connection, "KEEP-ALIVE") || ansi::equals_ignore_case(proxy, "KEEP-ALIVE");
+    bool keep_alive = ansi::equals_ignore_case(connection, "KEEP-ALIVE") || ansi::equals_ignore_case(proxy, "KEEP-ALIVE");
+    if (version == TNxHTTPProtocolVersion::pv1_1) {
+        if (ansi::equals_ignore_case(connection, "CLOSE") || ansi::equals_ignore_case(proxy, "CLOSE"))
+            return false;
+        // An HTTP/1.0 server closes after its answer unless it says otherwise.
+        return ResponseText.size() < 8 || ResponseText.compare(5, 3, "1.0") != 0 || keep_alive;
+    }
+    return keep_alive;
 }

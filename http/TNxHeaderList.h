@@ -23,7 +23,8 @@ public:
     // Value of the first line of that name, continuations joined; empty when absent.
     std::string Values(std::string_view name) const;
     // Replaces the first line of that name (and its continuations) in place,
-    // or appends; an empty value removes the line. Long lines are folded.
+    // or appends; an empty value removes the line. Lines longer than a
+    // fold width given at construction are folded.
     void SetValue(std::string_view name, std::string_view value);
     void Remove(std::string_view name);
     // The values of every line of that name, in list order.
@@ -41,5 +42,5 @@ private:
     std::vector<std::string> fold(std::string line, size_t value_start) const;
 
     std::vector<std::string> lines_;
-    size_t fold_width_ = kHeaderFoldWidth;
+    size_t fold_width_ = 0;  // 0: never folded (servers refuse folded lines)
 };

@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 
 Socket::~Socket()
 {
@@ -44,7 +46,7 @@ bool Socket::BindAny()
     return true;
 }
 
-bool Socket::Connect(const std::string& dotted, int port)
+bool Socket::Connect(const std::string& dotted, int port, int timeout_ms)
 {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
@@ -53,26 +55,51 @@ bool Socket::Connect(const std::string& dotted, int port)
         return false;
     }
     peer.sin_port = htons(static_cast<uint16_t>(port));
+    // A timed connect runs without blocking and waits for its outcome here.
+    int flags = ::fcntl(fd_, F_GETFL);
+    if (flags < 0)
+        return fail_with_errno();
+    if (timeout_ms >= 0 && ::fcntl(fd_, F_SETFL, flags | O_NONBLOCK) != 0)
+        return fail_with_errno();
+    bool connected = connect_and_wait(peer, timeout_ms);
+    if (timeout_ms >= 0 && ::fcntl(fd_, F_SETFL, flags) != 0 && connected)
+        return fail_with_errno();
+    return connected;
+}
+
+bool Socket::connect_and_wait(const sockaddr_in& peer, int timeout_ms)
+{
+    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0)
+        return true;
+    if (errno != EINTR && errno != EINPROGRESS)
+        return fail_with_errno();
+    // The connect goes on in the background; wait for its outcome.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms);
+    pollfd p{fd_, POLLOUT, 0};
     for (;;) {
-        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0)
-            return true;
+        int wait = -1;
+        if (timeout_ms >= 0) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            wait = static_cast<int>(std::max<int64_t>(0, left.count()));
+        }
+        int ready = ::poll(&p, 1, wait);
+        if (ready > 0)
+            break;
+        if (ready == 0) {
+            last_error_ = SocketErrorFromErrno(ETIMEDOUT);
+            return false;
+        }
         if (errno != EINTR)
             return fail_with_errno();
-        // An interrupted connect goes on in the background; wait for its outcome.
-        pollfd p{fd_, POLLOUT, 0};
-        while (::poll(&p, 1, -1) < 0) {
-            if (errno != EINTR)
-                return fail_with_errno();
-        }
-        int error = 0;
-        socklen_t length = sizeof error;
-        if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
-            return fail_with_errno();
-        if (error == 0)
-            return true;
-        last_error_ = SocketErrorFromErrno(error);
-        return false;
     }
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+        return fail_with_errno();
+    if (error == 0)
+        return true;
+    last_error_ = SocketErrorFromErrno(error);
+    return false;
 }
 
 int64_t Socket::Send(const void* bytes, size_t count)

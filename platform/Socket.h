@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+struct sockaddr_in;
+
 // One blocking IPv4 stream socket. Every failing call returns false or -1 and
 // leaves its socket error number (platform/SocketErrors.h) in LastError().
 class Socket {
@@ -23,8 +25,9 @@ public:
     bool Create();
     // Any local address, port 0.
     bool BindAny();
-    // Dotted IPv4 address and port; blocks until connected or refused.
-    bool Connect(const std::string& dotted, int port);
+    // Dotted IPv4 address and port; blocks until connected or refused, at
+    // most timeout_ms when it is >= 0 (then the error is 10060).
+    bool Connect(const std::string& dotted, int port, int timeout_ms = -1);
     // Bytes accepted, or -1. Never raises SIGPIPE.
     int64_t Send(const void* bytes, size_t count);
     // timeout_ms < 0 waits without limit.
@@ -39,6 +42,7 @@ public:
 
 private:
     bool fail_with_errno();
+    bool connect_and_wait(const sockaddr_in& peer, int timeout_ms);
 
     int fd_ = -1;
     int last_error_ = 0;

@@ -37,6 +37,15 @@ TEST(CookieDomain, HostThatMerelyContainsTheDomainGetsNothing)
         {"a.b.example.com", "a=1; path=/; domain=.example.com", "http://x.example.com/", ""},
         {"10.0.0.1", "a=1; path=/; domain=.0.0.1", "http://10.0.0.1/", ""},
         {"10.0.0.1", "a=1; path=/", "http://10.0.0.1/", "a=1"},
+        // A public suffix as the domain would reach every site under it.
+        {"evil.com", "a=1; path=/; domain=.com", "http://victim.com/", ""},
+        {"evil.com", "a=1; path=/; domain=.COM", "http://evil.com/", ""},
+        {"shop.example.co.uk", "a=1; path=/; domain=.co.uk", "http://other.co.uk/", ""},
+        {"x.com.cn", "a=1; path=/; domain=.com.cn", "http://y.com.cn/", ""},
+        {"www.example.co.uk", "a=1; path=/; domain=.example.co.uk", "http://img.example.co.uk/", "a=1"},
+        // Unless the suffix is the host itself: then the cookie is that host's alone.
+        {"github.io", "a=1; path=/; domain=.github.io", "http://github.io/", "a=1"},
+        {"github.io", "a=1; path=/; domain=.github.io", "http://x.github.io/", ""},
     };
     for (const auto& c : cases) {
         Store store;

@@ -39,6 +39,23 @@ std::vector<FramingCase> framing_cases()
          ENxException::BodyTooLarge().Message()},
         {"body without length runs to the close", "HTTP/1.0 200 OK\r\nServer: x\r\n\r\nall of it\r\nand more", "all of it\r\nand more",
          nullptr, ""},
+        {"chunk data longer than its size line fails",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabcdef\r\n0\r\n\r\n", "abc", "ENxException",
+         "Chunk data not followed by CR LF"},
+        {"bare LF after chunk data fails",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nab\n0\r\n\r\n", "ab", "ENxException",
+         "Chunk data not followed by CR LF"},
+        {"close right after chunk data fails",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nab\r", "ab", "ENxConnClosedGracefully",
+         "Connection Closed Gracefully."},
+        {"103 is followed by the real answer",
+         "HTTP/1.1 103 Early Hints\r\nLink: </a.css>\r\n\r\nHTTP/1.1 102 Processing\r\n\r\n"
+         "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", "ok", nullptr, ""},
+        {"101 ends the call", "HTTP/1.1 101 Switching Protocols\r\nUpgrade: x\r\n\r\nraw", "",
+         "ENxHTTPProtocolException", "HTTP/1.1 101 Switching Protocols"},
+        {"304 reads no body even when its headers announce one",
+         "HTTP/1.1 304 Not Modified\r\nContent-Length: 5\r\n\r\n", "", "ENxHTTPProtocolException",
+         "HTTP/1.1 304 Not Modified"},
         {"100 is followed by the real answer",
          "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", "ok", nullptr, ""},
         {"counted body cut short is no error", "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(600, 'b'),
@@ -138,6 +155,52 @@ TEST(ResponseFraming, ErrorBodyWithoutLengthOnASilentConnectionTimesOut)
     }
     // The rest of that answer would poison the next one: the connection goes.
     EXPECT_FALSE(client.http->Connected());
+}
+
+TEST(ResponseFraming, BodilessAnswersLeaveTheKeptConnectionReadyAtOnce)
+{
+    // Headers that promise a body must not make the client wait for one.
+    const std::string next = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nnext";
+    struct Case {
+        std::string answer;
+        const char* error_class;
+    } cases[] = {
+        {"HTTP/1.1 204 No Content\r\nContent-Length: 9\r\n\r\n", nullptr},
+        {"HTTP/1.1 204 No Content\r\nTransfer-Encoding: chunked\r\n\r\n", nullptr},
+        {"HTTP/1.1 304 Not Modified\r\nTransfer-Encoding: chunked\r\n\r\n", "ENxHTTPProtocolException"},
+        {"HTTP/1.1 304 Not Modified\r\n\r\n", "ENxHTTPProtocolException"},
+    };
+    for (const auto& c : cases) {
+        MemoryClient client;
+        auto channel = std::make_unique<MemoryChannel>(std::vector<std::string>{c.answer, next},
+                                                       MemoryChannel::AtEnd::StaySilent);
+        client.opener->Push(std::move(channel));
+        TMemoryStream first;
+        try {
+            client.http->Get("http://h/x", first);
+            EXPECT_EQ(c.error_class, nullptr) << c.answer;
+        } catch (const Exception& e) {
+            EXPECT_STREQ(e.ClassName(), c.error_class) << c.answer;
+        }
+        EXPECT_EQ(first.Size(), 0) << c.answer;
+        TMemoryStream second;
+        client.http->Get("http://h/y", second);
+        EXPECT_EQ(body_text(second), "next") << c.answer;
+        EXPECT_EQ(client.opener->Opened(), 1u) << c.answer;
+    }
+}
+
+TEST(ResponseFraming, InterimAnswerFeedsTheCookieStore)
+{
+    MemoryClient client;
+    auto sent = client.Answer({"HTTP/1.1 103 Early Hints\r\nSet-Cookie: early=1; path=/\r\n\r\n"
+                               "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"
+                               "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
+                              MemoryChannel::AtEnd::StaySilent);
+    TMemoryStream stream;
+    client.http->Get("http://h/a", stream);
+    client.http->Get("http://h/b", stream);
+    EXPECT_NE(sent->find("\r\nCookie: early=1\r\n"), std::string::npos) << *sent;
 }
 
 TEST(ResponseFraming, ErrorBodyTravelsWithTheError)

@@ -72,11 +72,23 @@ void LoopbackServer::serve_heads(int fd, std::string& pending, bool& keep)
                 break;
             sent += static_cast<size_t>(n);
         }
-        if (reply.after == After::Close)
+        if (reply.after == After::Close || reply.after == After::Reset) {
             keep = false;
+            reset_ = reply.after == After::Reset;
+        }
         else if (reply.after == After::Stall)
             return;
     }
+}
+
+void LoopbackServer::close_client(int& client, bool reset)
+{
+    if (reset) {
+        linger abort{1, 0};  // close with RST instead of FIN
+        ::setsockopt(client, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    }
+    ::close(client);
+    client = -1;
 }
 
 void LoopbackServer::run()
@@ -108,12 +120,34 @@ void LoopbackServer::run()
                 pending.append(buffer, static_cast<size_t>(n));
                 serve_heads(client, pending, keep);
             }
-            if (!keep) {
-                ::close(client);
-                client = -1;
-            }
+            if (!keep)
+                close_client(client, reset_);
+            reset_ = false;
         }
     }
     if (client >= 0)
         ::close(client);
+}
+
+FullListener::FullListener()
+{
+    listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    // Backlog 0 holds one connection; the one made here fills it.
+    if (listen_fd_ < 0 || ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listen_fd_, 0) != 0 || ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("full listener cannot listen");
+    port_ = ntohs(address.sin_port);
+    queued_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (queued_fd_ < 0 || ::connect(queued_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        throw std::runtime_error("full listener cannot fill its queue");
+}
+
+FullListener::~FullListener()
+{
+    ::close(queued_fd_);
+    ::close(listen_fd_);
 }

@@ -10,10 +10,11 @@
 
 // A scripted HTTP server on 127.0.0.1 and an ephemeral port. For each request
 // head it receives it sends the next scripted reply, then keeps the
-// connection, closes it, or stalls (keeps it open and says nothing more).
+// connection, closes it, resets it, or stalls (keeps it open and says
+// nothing more).
 class LoopbackServer {
 public:
-    enum class After { KeepOpen, Close, Stall };
+    enum class After { KeepOpen, Close, Reset, Stall };
     struct Reply {
         std::string bytes;
         After after = After::KeepOpen;
@@ -30,14 +31,32 @@ public:
 
 private:
     void run();
+    void close_client(int& client, bool reset);
     void serve_heads(int fd, std::string& pending, bool& keep);
 
     int listen_fd_ = -1;
     int wake_[2] = {-1, -1};
     int port_ = 0;
+    bool reset_ = false;
     std::atomic<int> connections_{0};
     mutable std::mutex mutex_;
     std::deque<Reply> script_;
     std::vector<std::string> requests_;
     std::thread thread_;
+};
+
+// A listener on 127.0.0.1 that never accepts: its queue is full, so the next
+// connect waits for an answer that never comes.
+class FullListener {
+public:
+    FullListener();
+    ~FullListener();
+    FullListener(const FullListener&) = delete;
+    FullListener& operator=(const FullListener&) = delete;
+    int Port() const { return port_; }
+
+private:
+    int listen_fd_ = -1;
+    int queued_fd_ = -1;
+    int port_ = 0;
 };

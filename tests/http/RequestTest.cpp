@@ -1,3 +1,4 @@
+#include "http/RequestTarget.h"
 #include "http/TNxURI.h"
 #include "tests/http/HttpTestSupport.h"
 
@@ -54,7 +55,7 @@ TEST(RequestHead, ExactBytesOnTheWire)
          "GET /x HTTP/1.1\r\nContent-Type: text/html\r\nHost: h:8080\r\nAccept: text/html, */*\r\n"
          "User-Agent: Mozilla/3.0 (compatible; Tavrin Library)\r\n\r\n"},
         {"http://h\\p\\a b\xB0\xA1.jpg",
-         "GET /p/a b\xB0\xA1.jpg HTTP/1.1\r\nContent-Type: text/html\r\nHost: h\r\nAccept: text/html, */*\r\n"
+         "GET /p/a%20b%B0%A1.jpg HTTP/1.1\r\nContent-Type: text/html\r\nHost: h\r\nAccept: text/html, */*\r\n"
          "User-Agent: Mozilla/3.0 (compatible; Tavrin Library)\r\n\r\n"},
     };
     for (const auto& c : cases) {
@@ -115,8 +116,9 @@ TEST(RequestHead, RefusedUrlsSendNothing)
     }
 }
 
-TEST(RequestHead, LongCookieHeaderIsFoldedAtABlank)
+TEST(RequestHead, LongCookieHeaderStaysOneLine)
 {
+    // Servers refuse folded header lines (nginx answers 400 to every later request).
     MemoryClient client;
     std::string v(700, 'v');
     auto sent = client.Answer({"HTTP/1.1 200 OK\r\nSet-Cookie: a=" + v + "; path=/\r\nSet-Cookie: b=" + v +
@@ -126,7 +128,25 @@ TEST(RequestHead, LongCookieHeaderIsFoldedAtABlank)
     client.http->Get("http://h/", stream);
     client.http->Get("http://h/", stream);
     EXPECT_EQ(client.opener->Opened(), 1u);
-    EXPECT_NE(sent->find("\r\nCookie: b=" + v + ";\r\n a=" + v + "\r\n\r\n"), std::string::npos) << *sent;
+    EXPECT_NE(sent->find("\r\nCookie: b=" + v + "; a=" + v + "\r\n\r\n"), std::string::npos) << *sent;
+}
+
+TEST(RequestTarget, BytesARequestTargetMayNotHoldArePercentEncoded)
+{
+    struct Case {
+        std::string target;
+        std::string sent;
+    } cases[] = {
+        {"/kestrid/idf.php?cq=50100982&cp=48", "/kestrid/idf.php?cq=50100982&cp=48"},
+        {"/a b/c d", "/a%20b/c%20d"},
+        {"/%41%zz%", "/%41%zz%"},  // escapes and a stray '%' are left as they are
+        {"/\"<>\\^`{|}", "/%22%3C%3E%5C%5E%60%7B%7C%7D"},
+        {std::string("/\x00\x01\t\x1F\x7F", 6), "/%00%01%09%1F%7F"},
+        {"/\x80\xB0\xA1\xFF", "/%80%B0%A1%FF"},
+        {"/-._~!$&'()*+,;=:@/?#[]", "/-._~!$&'()*+,;=:@/?#[]"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodeRequestTarget(c.target), c.sent) << c.target;
 }
 
 } // namespace

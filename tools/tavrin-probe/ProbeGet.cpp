@@ -3,9 +3,12 @@
 #include "base/TMemoryStream.h"
 #include "http/http_client.h"
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -36,22 +39,36 @@ bool save(const std::string& path, const TMemoryStream& body)
 
 } // namespace
 
-// get [-o DIR] URL...: one client fetches the URLs in turn.
+// get [-o DIR] [--timeout MS] [--pause MS] URL...: one client fetches the
+// URLs in turn; --timeout sets the client's connect and read limit, --pause
+// waits that long before every URL after the first (to let kept connections
+// go idle).
 int ProbeGet(int argc, char** argv)
 {
     int first = 0;
     const char* dir = nullptr;
-    if (argc >= 2 && std::strcmp(argv[0], "-o") == 0) {
-        dir = argv[1];
-        first = 2;
+    int timeout_ms = 0;
+    int pause_ms = 0;
+    for (; first + 1 < argc; first += 2) {
+        if (std::strcmp(argv[first], "-o") == 0)
+            dir = argv[first + 1];
+        else if (std::strcmp(argv[first], "--timeout") == 0)
+            timeout_ms = std::atoi(argv[first + 1]);
+        else if (std::strcmp(argv[first], "--pause") == 0)
+            pause_ms = std::atoi(argv[first + 1]);
+        else
+            break;
     }
-    if (first >= argc) {
-        std::fputs("usage: tavrin-probe get [-o DIR] URL...\n", stderr);
+    if (first >= argc || timeout_ms < 0 || pause_ms < 0) {
+        std::fputs("usage: tavrin-probe get [-o DIR] [--timeout MS] [--pause MS] URL...\n", stderr);
         return 2;
     }
     TNxHTTP client;
+    client.ReadTimeout = timeout_ms;
     int failures = 0;
     for (int i = first; i < argc; ++i) {
+        if (i > first && pause_ms > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
         TMemoryStream body;
         try {
             client.Get(argv[i], body);

@@ -13,7 +13,7 @@ struct Verb {
 
 const Verb verbs[] = {
     {"json", "json FILE", ProbeJson},
-    {"get", "get [-o DIR] URL...", ProbeGet},
+    {"get", "get [-o DIR] [--timeout MS] [--pause MS] URL...", ProbeGet},
     {"jpeg", "jpeg FILE", ProbeJpeg},
     {"fit", "fit W H CW CH", ProbeFit},
 };
