@@ -59,6 +59,9 @@ TEST(FloatToText, NumbersReadTheSameUnderADecimalCommaLocale)
     EXPECT_EQ(VariantToTextOrEmpty(Variant(int32_t{-1234567})), "-1234567");
     EXPECT_EQ(StrToInt("  -1234567"), -1234567);
     EXPECT_THROW(StrToInt("1,5"), EConvertError);
+    EXPECT_EQ(Variant("69.5").ToDouble(), 69.5);
+    EXPECT_EQ(Variant(u"12345678901234567890.5").ToDouble(), 12345678901234567890.5);
+    EXPECT_THROW(Variant("69,5").ToDouble(), Exception);
 }
 
 TEST(VariantToText, EachKindBecomesItsDisplayText)
