@@ -52,6 +52,19 @@ void ShowProductDetail(TForm1Controls& Form1, TQvJSONbase* product, int64_t numb
     ShowDetailPictureAndBadges(Form1, product, pictureSlot);
 }
 
+void ClearProductDetail(TForm1Controls& Form1)
+{
+    for (TLabel* label : {Form1.lbltitle, Form1.price, Form1.promotion_price, Form1.monthvolume, Form1.comment_num,
+                          Form1.brand_name, Form1.Label8})
+        label->SetCaption("");
+    PlaceAfter(*Form1.Label6, *Form1.price);
+    PlaceAfter(*Form1.Label7, *Form1.promotion_price);
+    PlaceAfter(*Form1.Label8, *Form1.comment_num);
+    PlaceAfter(*Form1.Label9, *Form1.monthvolume);
+    for (TImage* box : {Form1.Image1, Form1.Image2, Form1.Image3, Form1.Image4})
+        box->Picture().Clear();
+}
+
 void ArrangeDetailBadges(TForm1Controls& Form1, const std::string& tagNew, const std::string& tagHot,
                          const std::string& tagLq)
 {

@@ -72,6 +72,10 @@ void ShowProductPage(TForm1Controls& Form1, TNxHTTP& client, const std::string& 
         Form1.btnnext->SetEnabled(page == 0 || !last_page);
 
         grid.SetRowCount(0);
+        // The row that remains must not show another page's product when
+        // this page has none.
+        for (int col = 0; col < grid.ColCount(); ++col)
+            grid.SetCells(col, 0, "");
         for (int32_t e = first; e <= last; ++e) {
             const int32_t row = e - first;
             grid.SetRowCount(grid.RowCount() + 1);
@@ -81,7 +85,10 @@ void ShowProductPage(TForm1Controls& Form1, TNxHTTP& client, const std::string& 
         grid.SetRowCount(grid.RowCount() - 1);
 
         DownloadPagePictures(Form1, client, BatchItems.get(), page);
-        ShowProductDetail(Form1, BatchItemAt(first), 1, 0);
+        if (TQvJSONbase* product = BatchItems->ChildAt(first))
+            ShowProductDetail(Form1, product, 1, 0);
+        else
+            ClearProductDetail(Form1);
     } catch (const std::exception&) {
         // The page stops at the failing step and keeps what was done.
     }

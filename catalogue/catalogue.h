@@ -32,6 +32,9 @@ void gridshowinfoSelectCell(TForm1Controls& Form1, bool& canSelect);
 // The detail panel.
 void gridshowinfoMouseDown(TForm1Controls& Form1);
 void ShowProductDetail(TForm1Controls& Form1, TQvJSONbase* product, int64_t number, int32_t pictureSlot);
+// Empties the panel (texts, picture, tag icons) for a page whose batch has no
+// product to show.
+void ClearProductDetail(TForm1Controls& Form1);
 void ArrangeDetailBadges(TForm1Controls& Form1, const std::string& tagNew, const std::string& tagHot,
                          const std::string& tagLq);
 void lbltitleMouseEnter(TForm1Controls& Form1);

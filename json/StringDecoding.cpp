@@ -146,8 +146,8 @@ void ExpandAsciiEscapesToWide(std::span<const uint8_t> raw, std::u16string& out)
     });
 }
 
-// One unit per sequence, so the output has at most as many units as the input
-// has bytes.
+// One unit per sequence (two for a four-byte one), so the output has at most
+// as many units as the input has bytes.
 void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out)
 {
     out.resize(bytes.size());
@@ -161,8 +161,27 @@ void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out)
             *dst++ = static_cast<char16_t>(b);
             continue;
         }
-        // Any lead byte is taken; bit 20 hex of its low six bits asks for a
-        // three-byte sequence.
+        // F0 to F4 with three continuation bytes: a character beyond the 16-bit
+        // range, written as a surrogate pair (an over-long form as one unit).
+        if (b >= 0xF0 && b <= 0xF4 && i + 2 < n && is_continuation(bytes[i]) && is_continuation(bytes[i + 1]) &&
+            is_continuation(bytes[i + 2])) {
+            const uint32_t code = ((b & 0x07u) << 18) | ((bytes[i] & 0x3Fu) << 12) | ((bytes[i + 1] & 0x3Fu) << 6) |
+                                  (bytes[i + 2] & 0x3Fu);
+            i += 3;
+            if (code > 0x10FFFF) {
+                out.clear();
+                return;
+            }
+            if (code < 0x10000) {
+                *dst++ = static_cast<char16_t>(code);
+            } else {
+                *dst++ = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+                *dst++ = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            }
+            continue;
+        }
+        // Any other lead byte is taken; bit 20 hex of its low six bits asks for
+        // a three-byte sequence.
         uint32_t w = b & 0x3Fu;
         if (w & 0x20u) {
             if (i + 1 >= n || !is_continuation(bytes[i])) {
@@ -180,4 +199,3 @@ void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out)
     }
     out.resize(static_cast<size_t>(dst - begin));
 }
-

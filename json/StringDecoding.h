@@ -18,8 +18,11 @@ int EscapedByte(uint8_t letter);
 // Appends one UTF-16 code unit as one to three UTF-8 bytes (surrogates alone).
 void CodeUnitToUtf8(uint16_t unit, std::string& out);
 
-// Decodes UTF-8, one code unit per sequence of one to three bytes, into `out`
-// (replacing it). Malformed bytes anywhere make the whole text empty.
+// Decodes UTF-8 into `out` (replacing it): one code unit per sequence of one to
+// three bytes, and a surrogate pair for a lead F0 to F4 with three continuation
+// bytes. Lead bytes get no other test and over-long forms are taken. Malformed
+// bytes anywhere (and a four-byte sequence beyond U+10FFFF) make the whole
+// text empty.
 void Utf8ToWide(std::span<const uint8_t> bytes, std::u16string& out);
 
 // ExpandEscapes followed by Utf8ToWide in one pass, for raw bytes that are all

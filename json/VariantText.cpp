@@ -4,9 +4,9 @@
 #include "base/IntegerText.h"
 #include "platform/CodePage.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -24,10 +24,12 @@ std::string FloatToText(double value)
     if (value == 0)
         return "0";
 
-    // Round to 15 significant digits: d.dddddddddddddde[+-]x
+    // Round to 15 significant digits: d.dddddddddddddde[+-]x. to_chars writes
+    // a full stop whatever the process's locale says.
     char buffer[40];
-    int length = std::snprintf(buffer, sizeof buffer, "%.*e", shown_digits - 1, value);
-    std::string_view printed(buffer, static_cast<size_t>(length));
+    const auto printed_end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, shown_digits - 1).ptr;
+    std::string_view printed(buffer, static_cast<size_t>(printed_end - buffer));
     bool negative = printed.front() == '-';
     if (negative)
         printed.remove_prefix(1);
@@ -39,7 +41,12 @@ std::string FloatToText(double value)
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     // The value is 0.d1d2... times ten to the power `exponent`.
-    int exponent = std::atoi(buffer + (negative ? 1 : 0) + e + 1) + 1;
+    std::string_view exponent_text = printed.substr(e + 1);
+    if (exponent_text.front() == '+')
+        exponent_text.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
+    ++exponent;
     int count = static_cast<int>(digits.size());
 
     std::string text = negative ? "-" : "";

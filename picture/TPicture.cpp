@@ -2,6 +2,7 @@
 
 #include "picture/PictureErrors.h"
 #include "picture/TFileFormatList.h"
+#include "platform/CodePage.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -33,9 +34,10 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// The message shows the name and the reason in the program's code page.
 [[noreturn]] void fail_open(const std::string& path, int error)
 {
-    throw EFOpenError::CannotOpen(full_path(path), std::strerror(error));
+    throw EFOpenError::CannotOpen(Utf8ToAnsi(full_path(path)), Utf8ToAnsi(std::strerror(error)));
 }
 
 void read_file(const std::string& path, TMemoryStream& stream)
@@ -85,7 +87,7 @@ void TPicture::LoadFromFile(const std::string& path)
     const std::string extension = extension_of(path);
     const auto* format = FileFormats().Find(extension);
     if (!format)
-        throw EInvalidGraphic::UnknownExtension(extension);
+        throw EInvalidGraphic::UnknownExtension(Utf8ToAnsi(extension));
     if (!format->Create)
         throw EInvalidGraphic::Unsupported(format->Description);
     TMemoryStream stream;

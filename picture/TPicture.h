@@ -26,6 +26,7 @@ public:
     void Assign(const TGraphic* graphic);
     void Clear();
     // The extension picks the type; on any failure the old graphic stays.
+    // `path` is the file system's name (UTF-8); error texts show it in ANSI.
     void LoadFromFile(const std::string& path);
 
     std::function<void()> OnChange;

@@ -20,8 +20,9 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // Converts in to out; an input sequence it cannot convert is replaced by
-    // `replacement` and skipped by `skip` bytes.
-    void Convert(const char* in, size_t in_left, std::string& out, std::string_view replacement, size_t skip)
+    // `replacement` and skipped by skip(in, in_left) bytes.
+    template <class Skip>
+    void Convert(const char* in, size_t in_left, std::string& out, std::string_view replacement, Skip skip)
     {
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char buffer[1024];
@@ -36,7 +37,7 @@ public:
                 continue;
             // EILSEQ or EINVAL (incomplete sequence at the end).
             out.append(replacement);
-            size_t n = std::min(skip, in_left);
+            size_t n = std::min(skip(in, in_left), in_left);
             in += n;
             in_left -= n;
             iconv(handle_, nullptr, nullptr, nullptr, nullptr);
@@ -46,6 +47,27 @@ public:
 private:
     iconv_t handle_;
 };
+
+char16_t unit_at(const char* bytes)
+{
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8));
+}
+
+// A character the code page lacks is one unit, or two when it is a surrogate
+// pair: either way it becomes one default character.
+size_t wide_character_bytes(const char* in, size_t in_left)
+{
+    if (in_left >= 4) {
+        const char16_t high = unit_at(in);
+        const char16_t low = unit_at(in + 2);
+        if (high >= 0xD800 && high <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF)
+            return 4;
+    }
+    return 2;
+}
+
+// Bytes that are not GBK are skipped one at a time.
+size_t one_byte(const char*, size_t) { return 1; }
 
 bool is_ascii(std::u16string_view text)
 {
@@ -67,8 +89,7 @@ std::string WideToAnsi(std::u16string_view wide)
     thread_local Converter converter("CP936", "UTF-16LE");
     std::string out;
     out.reserve(wide.size() * 2);
-    // A unit that cannot be converted (or a lone surrogate) is two bytes of input.
-    converter.Convert(reinterpret_cast<const char*>(wide.data()), wide.size() * 2, out, "?", 2);
+    converter.Convert(reinterpret_cast<const char*>(wide.data()), wide.size() * 2, out, "?", wide_character_bytes);
     return out;
 }
 
@@ -78,10 +99,29 @@ std::u16string AnsiToWide(std::string_view ansi)
         return std::u16string(ansi.begin(), ansi.end());
     thread_local Converter converter("UTF-16LE", "CP936");
     std::string out;
-    converter.Convert(ansi.data(), ansi.size(), out, std::string_view("?\0", 2), 1);
+    converter.Convert(ansi.data(), ansi.size(), out, std::string_view("?\0", 2), one_byte);
     std::u16string wide(out.size() / 2, u'\0');
     for (size_t i = 0; i < wide.size(); ++i)
-        wide[i] = static_cast<char16_t>(static_cast<unsigned char>(out[2 * i]) |
-                                        (static_cast<unsigned char>(out[2 * i + 1]) << 8));
+        wide[i] = unit_at(out.data() + 2 * i);
     return wide;
+}
+
+std::string Utf8ToAnsi(std::string_view name)
+{
+    if (is_ascii(name))
+        return std::string(name);
+    thread_local Converter converter("CP936", "UTF-8");
+    std::string out;
+    out.reserve(name.size());
+    // A character the code page lacks goes as a whole (lead byte and its
+    // continuation bytes); a stray byte goes alone.
+    converter.Convert(name.data(), name.size(), out, "?", [](const char* in, size_t in_left) {
+        const auto lead = static_cast<unsigned char>(in[0]);
+        size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        size_t n = 1;
+        while (n < length && n < in_left && (static_cast<unsigned char>(in[n]) & 0xC0) == 0x80)
+            ++n;
+        return n;
+    });
+    return out;
 }

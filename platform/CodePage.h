@@ -12,3 +12,9 @@ std::string WideToAnsi(std::u16string_view wide);
 
 // ANSI to wide. A byte sequence that is not GBK becomes U+003F "?".
 std::u16string AnsiToWide(std::string_view ansi);
+
+// UTF-8 text from the system (a file name as the file system holds it, the C
+// library's error texts) to ANSI, for showing it; a character the code page
+// cannot represent, or a byte that is no UTF-8, becomes "?". Files are opened
+// by their real names, never by this.
+std::string Utf8ToAnsi(std::string_view name);

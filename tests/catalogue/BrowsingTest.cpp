@@ -244,6 +244,50 @@ TEST_F(Browsing, PressedRowFillsTheDetailPanel)
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(Browsing, EmptyPagesShowNothingStale)
+{
+    Open();
+    const auto grid_is_one_empty_row = [this] {
+        EXPECT_EQ(form->gridshowinfo->RowCount(), 1);
+        EXPECT_EQ(form->gridshowinfo->Cells(0, 0), "");
+        EXPECT_EQ(form->gridshowinfo->Cells(1, 0), "");
+    };
+
+    // 49 products: the second batch holds one, so page 3 of 4 shows no row
+    // while the panel shows that batch's item 0, the product of page 4.
+    ChooseWithKeys(*form->subproductlist, 3);
+    ASSERT_EQ(form->lbltotalcount->Caption(), "49");
+    Click(*form->btnnext);
+    Click(*form->btnnext);
+    const auto last_batch = ProductsOf(Batch(SubcategoryIds[4], 96));
+    ASSERT_EQ(last_batch.size(), 1u);
+    EXPECT_EQ(form->lblpagecount->Caption(), "3/4");
+    grid_is_one_empty_row();
+    EXPECT_EQ(form->lbltitle->Caption(), "1:" + ShownText(last_batch[0]["title"]));
+    Click(*form->btnnext);
+    EXPECT_EQ(form->lblpagecount->Caption(), "4/4");
+    EXPECT_EQ(GridTitles(), TitlesOf(last_batch, 0, 0));
+
+    // A subcategory without products after one with a picture and tag icons:
+    // the panel is emptied.
+    ChooseWithKeys(*form->productselect, 2);
+    PressRow(0);
+    ASSERT_NE(form->Image1->Picture().Graphic(), nullptr);
+    ChooseWithKeys(*form->subproductlist, 1);
+    EXPECT_EQ(form->lbltotalcount->Caption(), "0");
+    EXPECT_EQ(form->lblpagecount->Caption(), "1/0");
+    EXPECT_FALSE(form->btnpre->Enabled());
+    EXPECT_TRUE(form->btnnext->Enabled());
+    grid_is_one_empty_row();
+    for (TLabel* label : {form->lbltitle, form->price, form->promotion_price, form->monthvolume, form->comment_num,
+                          form->brand_name, form->Label8})
+        EXPECT_EQ(label->Caption(), "");
+    for (TImage* box : {form->Image1, form->Image2, form->Image3, form->Image4})
+        EXPECT_EQ(box->Picture().Graphic(), nullptr);
+    EXPECT_EQ(form->Label6->Left(), form->price->Left() + form->price->Width() + 5);
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(Browsing, EveryClickableControlOpensTheSameProductPage)
 {
     Open();

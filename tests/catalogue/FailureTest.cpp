@@ -211,6 +211,21 @@ TEST_F(Failures, LargeServiceNumbersDoNotOverflow)
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(Failures, AnEmojiInATitleBecomesOneDefaultCharacter)
+{
+    nlohmann::ordered_json products = nlohmann::ordered_json::array();
+    products.push_back(ProductJson(1, PictureUrl(1)));
+    products.push_back(ProductJson(2, PictureUrl(2)));
+    products[0]["title"] = "\xE4\xB8\xAD\xF0\x9F\x98\x80" "cup"; // raw UTF-8: 中, an emoji, cup
+    ScriptCategories();
+    server.Script(HttpOk(BatchDocumentText(products, "2", "1")));
+    server.Script("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+    OpenWindow(Base());
+    EXPECT_EQ(form->gridshowinfo->Cells(1, 0), "\xD6\xD0?cup");
+    EXPECT_EQ(form->lbltitle->Caption(), "1:\xD6\xD0?cup");
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(Failures, PressAndClickOnAnEmptyBatchReportAnErrorInsteadOfCrashing)
 {
     ScriptCategories();

@@ -3,6 +3,7 @@
 #include "json/NumberText.h"
 #include "json/StringDecoding.h"
 #include "json/json.h"
+#include "tests/base/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,16 @@ TEST(ParseDocument, DecodesStringsThroughEscapesThenUtf8)
         {"\"\\u00e9\xE4\xB8\xAD\"", "\"\\u00E9\\u4E2D\""},  // escapes next to raw UTF-8
         {"\"\xE4\\u00B8\xAD\"", "\"\""},                    // an escape cannot finish a raw sequence
         {"{\"\\u0061b\":1}", "{\"ab\":n:1}"},               // names decode like values
+        // Four-byte sequences: a lead F0 to F4 and three continuation bytes.
+        {"\"a\xF0\x9F\x98\x80" "b\"", "\"a\\uD83D\\uDE00b\""},       // an emoji is a surrogate pair
+        {"\"\xF4\x8F\xBF\xBF\"", "\"\\uDBFF\\uDFFF\""},         // the last character there is
+        {"\"\xF0\x90\x80\x80\xE4\xB8\xAD\"", "\"\\uD800\\uDC00\\u4E2D\""},
+        {"\"\xF0\x80\x80\x80\"", "\"\\u0000\""},                  // over-long: one unit, as before
+        {"\"\xF4\x90\x80\x80\"", "\"\""},                         // beyond U+10FFFF: malformed
+        {"\"\xF0\x9F\x98\"", "\"\\u07D8\""},                     // two continuations: a three-byte lead
+        {"\"\xF0\x9F\x98\x41\"", "\"\\u07D8A\""},
+        {"\"\xF5\x80\x80\x80\"", "\"\""},                         // F5 stays a three-byte lead
+        {"\"\xF0\x9F\"", "\"\""},                                 // cut short: empty
     };
     for (const auto& c : cases)
         EXPECT_EQ(dump_of(c.text), c.dump) << c.text;
@@ -138,13 +149,13 @@ TEST(ParseDocument, ShortNumberShortcutRoundsLikeTheFullConversion)
 
 TEST(ParseDocument, UserLocaleDoesNotChangeTheDecimalSeparator)
 {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma installed";
-    std::string dump = dump_of("[69.5, 1.25e40]");
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(dump, "[n:69.5,n:1.25E40]");
+    std::string dump;
+    {
+        CommaLocaleScope comma;
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        dump = dump_of("[69.5, 1.25e40, -0.5e-1, 12345678901234567890.5, 7]");
+    }
+    EXPECT_EQ(dump, "[n:69.5,n:1.25E40,n:-0.05,n:1.23456789012346E19,n:7]");
 }
 
 TEST(ParseDocument, EveryCutOfADocumentStaysInsideItsBytes)

@@ -1,44 +1,67 @@
 #include "base/ConvertErrors.h"
+#include "base/IntegerText.h"
 #include "json/VariantText.h"
+#include "tests/base/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <limits>
+
+namespace {
+
+const struct FloatCase {
+    double value;
+    const char* text;
+} kFloatCases[] = {
+    {69.5, "69.5"},
+    {10, "10"},
+    {1000, "1000"},
+    {0.0001, "0.0001"},
+    {0.00001, "1E-5"},
+    {1e15, "1E15"},
+    {2.5e20, "2.5E20"},
+    {-2.5, "-2.5"},
+    {0.1 + 0.2, "0.3"},
+    {1.0 / 3, "0.333333333333333"},
+    {123456789012345, "123456789012345"},
+    {999999999999999, "999999999999999"},
+    {1234567890123456, "1.23456789012346E15"},
+    {999999999999999.9, "1E15"}, // rounding carries into a new digit
+    {0.00012345, "0.00012345"},
+    {-1.5e-7, "-1.5E-7"},
+    {1e-300, "1E-300"},
+    {1.7976931348623157e308, "1.79769313486232E308"},
+    {0.0, "0"},
+    {-0.0, "0"},
+    {100, "100"},
+    {1999.99, "1999.99"},
+    {std::numeric_limits<double>::infinity(), "INF"},
+    {-std::numeric_limits<double>::infinity(), "-INF"},
+    {std::numeric_limits<double>::quiet_NaN(), "NAN"},
+};
+
+} // namespace
 
 TEST(FloatToText, GeneralFormatWithFifteenDigitsAndAFullStop)
 {
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {
-        {69.5, "69.5"},
-        {10, "10"},
-        {1000, "1000"},
-        {0.0001, "0.0001"},
-        {0.00001, "1E-5"},
-        {1e15, "1E15"},
-        {2.5e20, "2.5E20"},
-        {-2.5, "-2.5"},
-        {0.1 + 0.2, "0.3"},
-        {1.0 / 3, "0.333333333333333"},
-        {123456789012345, "123456789012345"},
-        {999999999999999, "999999999999999"},
-        {1234567890123456, "1.23456789012346E15"},
-        {999999999999999.9, "1E15"}, // rounding carries into a new digit
-        {0.00012345, "0.00012345"},
-        {-1.5e-7, "-1.5E-7"},
-        {1e-300, "1E-300"},
-        {1.7976931348623157e308, "1.79769313486232E308"},
-        {0.0, "0"},
-        {-0.0, "0"},
-        {100, "100"},
-        {1999.99, "1999.99"},
-        {std::numeric_limits<double>::infinity(), "INF"},
-        {-std::numeric_limits<double>::infinity(), "-INF"},
-        {std::numeric_limits<double>::quiet_NaN(), "NAN"},
-    };
-    for (const auto& c : cases)
+    for (const auto& c : kFloatCases)
         EXPECT_EQ(FloatToText(c.value), c.text) << c.text;
+}
+
+TEST(FloatToText, NumbersReadTheSameUnderADecimalCommaLocale)
+{
+    CommaLocaleScope comma;
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    for (const auto& c : kFloatCases)
+        EXPECT_EQ(FloatToText(c.value), c.text) << c.text;
+    EXPECT_EQ(VariantToText(Variant(2383.6)), "2383.6");
+    EXPECT_EQ(VariantToTextOrEmpty(Variant(int32_t{-1234567})), "-1234567");
+    EXPECT_EQ(StrToInt("  -1234567"), -1234567);
+    EXPECT_THROW(StrToInt("1,5"), EConvertError);
+    EXPECT_EQ(Variant("69.5").ToDouble(), 69.5);
+    EXPECT_EQ(Variant(u"12345678901234567890.5").ToDouble(), 12345678901234567890.5);
+    EXPECT_THROW(Variant("69,5").ToDouble(), Exception);
 }
 
 TEST(VariantToText, EachKindBecomesItsDisplayText)

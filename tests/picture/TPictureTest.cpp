@@ -102,6 +102,23 @@ TEST_F(PictureFileTest, OpenFailuresNameTheFullPathAndTheSystemReason)
     EXPECT_EQ(picture.Graphic(), nullptr);
 }
 
+TEST_F(PictureFileTest, NamesInMessagesAreInTheCodePageWhileFilesOpenByTheirRealNames)
+{
+    // The folder 中文 as the file system holds it (UTF-8), and in GBK.
+    const std::string folder = "\xE4\xB8\xAD\xE6\x96\x87";
+    const std::string folder_gbk = "\xD6\xD0\xCE\xC4";
+    TPicture picture;
+    EXPECT_EQ(message_of(picture, Write(folder + "/xp.jpg", make_quarters_jpeg({12, 10}))), "");
+    EXPECT_EQ(picture.Width(), 12);
+    EXPECT_EQ(message_of(picture, (dir_ / folder / "missing.jpg").string()),
+              "Cannot open file \"" + dir_.string() + "/" + folder_gbk + "/missing.jpg\". No such file or directory");
+    // 图 as an extension; an emoji (outside the code page) as one "?".
+    EXPECT_EQ(message_of(picture, Write("a.\xE5\x9B\xBE", {1})), "Unknown picture file extension (.\xCD\xBC)");
+    EXPECT_EQ(message_of(picture, (dir_ / "\xF0\x9F\x98\x80.jpg").string()),
+              "Cannot open file \"" + dir_.string() + "/?.jpg\". No such file or directory");
+    EXPECT_EQ(picture.Width(), 12);
+}
+
 TEST_F(PictureFileTest, FailedLoadKeepsTheOldGraphicAndTellsNobody)
 {
     TPicture picture;
