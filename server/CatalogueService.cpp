@@ -235,7 +235,10 @@ struct CatalogueService::Impl {
 
     static void OnCompleted(void* cls, MHD_Connection*, void** request_context, MHD_RequestTerminationCode)
     {
-        Of(cls).Completed(request_context);
+        try {
+            Of(cls).Completed(request_context);
+        } catch (...) {
+        }
     }
 
     static MHD_Result OnRequest(void* cls, MHD_Connection* connection, const char* url, const char* method,
