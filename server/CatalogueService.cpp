@@ -1,69 +1,84 @@
 #include "server/CatalogueService.h"
 
+#include "server/AccessLog.h"
 #include "server/CatalogueDocuments.h"
-#include "server/CatalogueStore.h"
-#include "server/ProductPage.h"
-#include "server/RequestText.h"
+#include "server/ListenSocket.h"
 #include "server/ServerErrors.h"
-#include "server/ServiceLimits.h"
-#include "server/SessionCookie.h"
+#include "server/ServiceAnswers.h"
 
-#include <httplib.h>
+#include <microhttpd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <ctime>
 #include <mutex>
 #include <thread>
+#include <unordered_set>
 
 namespace {
 
-constexpr const char* kJsonType = "application/json; charset=utf-8";
-constexpr const char* kHtmlType = "text/html; charset=utf-8";
-constexpr const char* kTextType = "text/plain; charset=utf-8";
+using Clock = std::chrono::steady_clock;
 
-void bad_request(httplib::Response& res, std::string_view why)
+// What the service keeps of one client connection, from its opening to its close.
+struct Connection {
+    int fd = -1;
+    std::string client;
+    // Under Impl::watch_mutex.
+    Clock::time_point head_deadline;
+    bool busy = false; // a complete head has come; its answer is not sent yet
+    bool cut = false;
+    // Used by the one service thread that serves the connection.
+    std::string target;
+    bool head_seen = false;
+    std::int64_t requests = 0;
+};
+
+std::string header_value(MHD_Connection* connection, const char* name)
 {
-    res.status = 400;
-    res.set_content("bad request: " + std::string(why) + "\n", kTextType);
+    const char* value = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, name);
+    return value ? value : "";
 }
 
-// The decimal query value, or none after a 400 answer has been set.
-std::optional<std::int64_t> query_number(const httplib::Request& req, httplib::Response& res, const char* name,
-                                         std::size_t max_digits)
+MHD_Result keep_first_argument(void* cls, MHD_ValueKind, const char* key, const char* value)
 {
-    if (!req.has_param(name)) {
-        bad_request(res, std::string(name) + " is missing");
-        return std::nullopt;
+    auto& query = *static_cast<std::map<std::string, std::string>*>(cls);
+    try {
+        if (key)
+            query.emplace(key, value ? value : "");
+    } catch (...) {
+        return MHD_NO;
     }
-    const auto value = parse_decimal(req.get_param_value(name), max_digits);
-    if (!value)
-        bad_request(res, std::string(name) + " is not a decimal number");
-    return value;
-}
-
-std::string status_text(int status)
-{
-    const char* reason = status == 400   ? "Bad Request"
-                         : status == 404 ? "Not Found"
-                         : status == 405 ? "Method Not Allowed"
-                         : status == 416 ? "Range Not Satisfiable"
-                                         : "Error";
-    return std::to_string(status) + " " + reason + "\n";
+    return MHD_YES;
 }
 
 } // namespace
 
 struct CatalogueService::Impl {
     const CatalogueStore& store;
-    httplib::Server server;
+    ServiceSettings settings;
     std::string address = "127.0.0.1";
     int port = 0;
-    SessionIds sessions;
-    // Run and Stop meet here: a stop that comes before the server is running must still end it.
-    enum class RunState { NotStarted, Running, Done };
-    std::mutex run_mutex;
-    RunState run_state = RunState::NotStarted;
-    bool stop_requested = false;
+    ListenSocket listener;
+    std::unique_ptr<ServiceAnswers> answers;
+    std::function<void(const std::string&, const std::string&)> request_log;
+    std::function<void(const AccessEntry&)> access_log;
+    std::string keep_alive_hint;
 
-    explicit Impl(const CatalogueStore& s) : store(s) {}
+    // Run and Stop meet here: a stop that comes before the service is running must still end it.
+    std::mutex run_mutex;
+    std::condition_variable run_wake;
+    bool stop_requested = false;
+    std::atomic<bool> stopping{false};
+
+    // Every open connection, for the sweep that ends late heads and for the stop.
+    std::mutex watch_mutex;
+    std::condition_variable watch_wake;
+    std::unordered_set<Connection*> connections;
+    bool sweep_done = false;
+
+    Impl(const CatalogueStore& s, ServiceSettings c) : store(s), settings(c) {}
 
     std::string UrlHost() const
     {
@@ -77,151 +92,236 @@ struct CatalogueService::Impl {
         return host + ":" + std::to_string(port);
     }
 
-    std::string HostOf(const httplib::Request& req) const
+    Clock::time_point HeadDeadline() const { return Clock::now() + std::chrono::seconds(settings.head_timeout_seconds); }
+
+    void Opened(MHD_Connection* mhd, void** context)
     {
-        return usable_host(req.get_header_value("Host"), UrlHost());
+        auto connection = std::make_unique<Connection>();
+        if (const MHD_ConnectionInfo* info = MHD_get_connection_info(mhd, MHD_CONNECTION_INFO_CONNECTION_FD))
+            connection->fd = info->connect_fd;
+        if (access_log)
+            if (const MHD_ConnectionInfo* info = MHD_get_connection_info(mhd, MHD_CONNECTION_INFO_CLIENT_ADDRESS))
+                connection->client = address_text(info->client_addr);
+        connection->head_deadline = HeadDeadline();
+        std::lock_guard lock(watch_mutex);
+        connections.insert(connection.get());
+        *context = connection.release();
     }
 
-    void Categories(const httplib::Request& req, httplib::Response& res) const
+    void Closed(void** context)
     {
-        const auto cq = query_number(req, res, "cq", service_limits::kMaxIdDigits);
-        if (!cq)
+        std::unique_ptr<Connection> connection(static_cast<Connection*>(*context));
+        *context = nullptr;
+        if (!connection)
             return;
-        res.set_content(category_document(store.Children(*cq)), kJsonType);
+        std::lock_guard lock(watch_mutex);
+        connections.erase(connection.get());
+        watch_wake.notify_all();
     }
 
-    void Batch(const httplib::Request& req, httplib::Response& res) const
+    static Connection* ConnectionOf(MHD_Connection* mhd)
     {
-        const auto cq = query_number(req, res, "cq", service_limits::kMaxIdDigits);
-        if (!cq)
-            return;
-        const auto cp = query_number(req, res, "cp", service_limits::kMaxOffsetDigits);
-        if (!cp)
-            return;
-        BatchAnswer batch;
-        batch.subcategory_id = *cq;
-        batch.offset = *cp;
-        batch.total = store.ProductCount(*cq);
-        const std::int64_t first = batch_first_index(*cp);
-        if (first < batch.total)
-            batch.products = store.Products(*cq, first, service_limits::kBatchSize);
-        res.set_content(batch_document(batch, HostOf(req)), kJsonType);
+        const MHD_ConnectionInfo* info = MHD_get_connection_info(mhd, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+        return info ? static_cast<Connection*>(info->socket_context) : nullptr;
     }
 
-    void Page(const httplib::Request& req, httplib::Response& res) const
+    // The request line has come: its raw target is kept for the logs.
+    void* Started(const char* uri, MHD_Connection* mhd)
     {
-        const auto cid = query_number(req, res, "cid", service_limits::kMaxIdDigits);
-        if (!cid)
-            return;
-        const auto product = store.Product(*cid);
-        if (!product) {
-            res.status = 404;
-            res.set_content(missing_product_page_html(*cid), kHtmlType);
-            return;
+        Connection* connection = ConnectionOf(mhd);
+        if (connection) {
+            connection->target = uri ? uri : "";
+            connection->head_seen = false;
         }
-        res.set_content(product_page_html(*product, HostOf(req)), kHtmlType);
+        return connection;
     }
 
-    // The detail address in the batch documents leads to the product page.
-    void Detail(const httplib::Request& req, httplib::Response& res) const
+    void Completed(void** request_context)
     {
-        const auto id = query_number(req, res, "id", service_limits::kMaxIdDigits);
-        if (!id)
+        auto* connection = static_cast<Connection*>(*request_context);
+        if (!connection)
             return;
-        res.set_redirect(std::string(catalogue_documents::kServicePath) + "index.php?cid=" + std::to_string(*id));
+        std::lock_guard lock(watch_mutex);
+        connection->busy = false;
+        connection->head_deadline = HeadDeadline();
     }
 
-    void Picture(const httplib::Request& req, httplib::Response& res) const
+    MHD_Result Handle(MHD_Connection* mhd, const char* url, const char* method, const char* version,
+                      std::size_t* upload_size, Connection& connection)
     {
-        const auto id = parse_decimal(req.matches[1].str(), service_limits::kMaxIdDigits);
-        const auto bytes = id ? store.Picture(*id) : std::nullopt;
-        if (!bytes) {
-            res.status = 404;
-            res.set_content("no such picture\n", kTextType);
-            return;
-        }
-        res.set_content(*bytes, "image/jpeg");
-    }
-
-    void Routes()
-    {
-        server.Get(R"(/kestrid/ide\.php)", [this](const auto& req, auto& res) { Categories(req, res); });
-        server.Get(R"(/kestrid/idf\.php)", [this](const auto& req, auto& res) { Batch(req, res); });
-        server.Get(R"(/kestrid/index\.php)", [this](const auto& req, auto& res) { Page(req, res); });
-        server.Get(R"(/kestrid/item\.php)", [this](const auto& req, auto& res) { Detail(req, res); });
-        server.Get(R"(/kestrid/pic/([0-9]+)\.jpg)", [this](const auto& req, auto& res) { Picture(req, res); });
-
-        // Everything is read-only: other methods are refused, naming the ones that work.
-        const auto refuse = [](const httplib::Request&, httplib::Response& res) {
-            res.status = 405;
-            res.set_header("Allow", "GET, HEAD");
-            res.set_content("method not allowed\n", kTextType);
-        };
-        server.Post(".*", refuse);
-        server.Put(".*", refuse);
-        server.Patch(".*", refuse);
-        server.Delete(".*", refuse);
-        server.Options(".*", [](const httplib::Request&, httplib::Response& res) {
-            res.set_header("Allow", "GET, HEAD, OPTIONS");
-        });
-
-        server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-            if (res.body.empty())
-                res.set_content(status_text(res.status), kTextType);
-        });
-        // A catalogue file that fails under a request costs that request, not the service.
-        server.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr error) {
-            std::string reason = "internal error";
-            try {
-                std::rethrow_exception(error);
-            } catch (const std::exception& e) {
-                reason = e.what();
-            } catch (...) {
+        if (!connection.head_seen) {
+            connection.head_seen = true;
+            {
+                std::lock_guard lock(watch_mutex);
+                connection.busy = true;
             }
-            res.status = 500;
-            res.set_content(reason + "\n", kTextType);
-        });
-        server.set_post_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
-            if (!sessions.Carries(req.get_header_value("Cookie")))
-                res.set_header("Set-Cookie", sessions.NewCookie());
-        });
-        // Head and body go out in separate writes; with Nagle on, the body would
-        // wait for the client's delayed acknowledgement of the head.
-        server.set_tcp_nodelay(true);
-        server.set_keep_alive_max_count(service_limits::kKeepAliveMaxRequests);
-        server.set_keep_alive_timeout(service_limits::kKeepAliveSeconds);
+            if (request_log)
+                request_log(method, connection.target);
+            return MHD_YES;
+        }
+        // Nothing here takes a body: it is read and dropped, so the connection stays usable.
+        if (*upload_size != 0) {
+            *upload_size = 0;
+            return MHD_YES;
+        }
+        ServiceRequest request;
+        request.method = method;
+        request.path = url;
+        MHD_get_connection_values(mhd, MHD_GET_ARGUMENT_KIND, keep_first_argument, &request.query);
+        request.host = header_value(mhd, MHD_HTTP_HEADER_HOST);
+        request.cookie = header_value(mhd, MHD_HTTP_HEADER_COOKIE);
+        request.range = header_value(mhd, MHD_HTTP_HEADER_RANGE);
+        const ServiceAnswer answer = answers->Answer(request);
+
+        MHD_Response* response = MHD_create_response_from_buffer(
+            answer.body.size(), const_cast<char*>(answer.body.data()), MHD_RESPMEM_MUST_COPY);
+        if (!response)
+            return MHD_NO;
+        if (!answer.content_type.empty())
+            MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, answer.content_type.c_str());
+        for (const auto& [name, value] : answer.headers)
+            MHD_add_response_header(response, name.c_str(), value.c_str());
+        MHD_add_response_header(response, "Keep-Alive", keep_alive_hint.c_str());
+        if (++connection.requests >= service_limits::kKeepAliveMaxRequests || stopping)
+            MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
+        const MHD_Result queued = MHD_queue_response(mhd, static_cast<unsigned>(answer.status), response);
+        MHD_destroy_response(response);
+        if (access_log)
+            access_log({connection.client, method, connection.target, version, answer.status,
+                        std::string_view(method) == "HEAD" ? 0 : static_cast<std::int64_t>(answer.body.size())});
+        return queued;
     }
+
+    // Ends connections that keep the service waiting for a head past their deadline and,
+    // once stopping, every connection not in the middle of an answer.
+    void Sweep()
+    {
+        const auto tick = std::chrono::milliseconds(std::clamp(settings.head_timeout_seconds * 100, 10, 100));
+        std::unique_lock lock(watch_mutex);
+        while (!sweep_done) {
+            watch_wake.wait_for(lock, stopping ? std::chrono::milliseconds(5) : tick);
+            const auto now = Clock::now();
+            for (Connection* connection : connections)
+                if (!connection->busy && !connection->cut && (stopping || now >= connection->head_deadline)) {
+                    connection->cut = true;
+                    shut_connection(connection->fd);
+                }
+        }
+    }
+
+    // The library's callbacks; no exception leaves them.
+    static Impl& Of(void* cls) { return *static_cast<Impl*>(cls); }
+
+    static void OnConnection(void* cls, MHD_Connection* connection, void** context,
+                             MHD_ConnectionNotificationCode code)
+    {
+        try {
+            if (code == MHD_CONNECTION_NOTIFY_STARTED)
+                Of(cls).Opened(connection, context);
+            else
+                Of(cls).Closed(context);
+        } catch (...) {
+        }
+    }
+
+    static void* OnRequestLine(void* cls, const char* uri, MHD_Connection* connection)
+    {
+        try {
+            return Of(cls).Started(uri, connection);
+        } catch (...) {
+            return nullptr;
+        }
+    }
+
+    static void OnCompleted(void* cls, MHD_Connection*, void** request_context, MHD_RequestTerminationCode)
+    {
+        try {
+            Of(cls).Completed(request_context);
+        } catch (...) {
+        }
+    }
+
+    static MHD_Result OnRequest(void* cls, MHD_Connection* connection, const char* url, const char* method,
+                                const char* version, const char*, std::size_t* upload_size, void** request_context)
+    {
+        auto* state = static_cast<Connection*>(*request_context);
+        if (!state)
+            return MHD_NO;
+        try {
+            return Of(cls).Handle(connection, url, method, version, upload_size, *state);
+        } catch (...) {
+            return MHD_NO;
+        }
+    }
+
+    void Serve();
 };
 
-CatalogueService::CatalogueService(const CatalogueStore& store) : impl_(std::make_unique<Impl>(store))
+void CatalogueService::Impl::Serve()
 {
-    impl_->Routes();
+    const unsigned threads = settings.threads != 0 ? settings.threads
+                                                   : std::max(2u, std::thread::hardware_concurrency());
+    keep_alive_hint = "timeout=" + std::to_string(settings.idle_timeout_seconds) +
+                      ", max=" + std::to_string(service_limits::kKeepAliveMaxRequests);
+    // No Date header: the answers stay as they were before this layer.
+    const unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ITC | MHD_USE_SUPPRESS_DATE_NO_CLOCK;
+    MHD_Daemon* daemon = MHD_start_daemon(
+        flags, 0, nullptr, nullptr, OnRequest, this, MHD_OPTION_LISTEN_SOCKET, static_cast<MHD_socket>(listener.Fd()),
+        MHD_OPTION_THREAD_POOL_SIZE, threads, MHD_OPTION_CONNECTION_TIMEOUT,
+        static_cast<unsigned>(settings.idle_timeout_seconds), MHD_OPTION_CONNECTION_LIMIT,
+        service_limits::kMaxConnections, MHD_OPTION_NOTIFY_CONNECTION, OnConnection, this,
+        MHD_OPTION_NOTIFY_COMPLETED, OnCompleted, this, MHD_OPTION_URI_LOG_CALLBACK, OnRequestLine, this,
+        MHD_OPTION_END);
+    if (!daemon)
+        throw EServerSetupError::CannotServe();
+    std::thread sweeper([this] { Sweep(); });
+
+    {
+        std::unique_lock lock(run_mutex);
+        run_wake.wait(lock, [this] { return stop_requested; });
+    }
+    // No more connections: the listening socket goes back to us and is closed.
+    if (MHD_quiesce_daemon(daemon) == listener.Fd())
+        listener.Close();
+    {
+        std::unique_lock lock(watch_mutex);
+        stopping = true;
+        watch_wake.notify_all();
+        watch_wake.wait_for(lock, std::chrono::milliseconds(service_limits::kStopGraceMilliseconds),
+                            [this] { return connections.empty(); });
+    }
+    MHD_stop_daemon(daemon);
+    {
+        std::lock_guard lock(watch_mutex);
+        sweep_done = true;
+        watch_wake.notify_all();
+    }
+    sweeper.join();
+}
+
+CatalogueService::CatalogueService(const CatalogueStore& store, ServiceSettings settings)
+    : impl_(std::make_unique<Impl>(store, settings))
+{
 }
 
 CatalogueService::~CatalogueService() = default;
 
 void CatalogueService::SetRequestLog(std::function<void(const std::string& method, const std::string& target)> log)
 {
-    // Before routing, so the entry exists by the time the client has its answer.
-    impl_->server.set_pre_routing_handler([log = std::move(log)](const httplib::Request& req, httplib::Response&) {
-        log(req.method, req.target);
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
+    impl_->request_log = std::move(log);
+}
+
+void CatalogueService::SetAccessLog(std::function<void(const AccessEntry& entry)> log)
+{
+    impl_->access_log = std::move(log);
 }
 
 int CatalogueService::Bind(const std::string& address, int port)
 {
+    impl_->listener = ListenSocket::Open(address, port, service_limits::kListenBacklog);
     impl_->address = address;
-    if (port == 0) {
-        const int taken = impl_->server.bind_to_any_port(address);
-        if (taken <= 0)
-            throw EServerSetupError::CannotListen(address, port);
-        impl_->port = taken;
-    } else {
-        if (!impl_->server.bind_to_port(address, port))
-            throw EServerSetupError::CannotListen(address, port);
-        impl_->port = port;
-    }
+    impl_->port = impl_->listener.Port();
+    impl_->answers = std::make_unique<ServiceAnswers>(impl_->store, impl_->UrlHost());
     return impl_->port;
 }
 
@@ -236,26 +336,13 @@ void CatalogueService::Run()
         std::lock_guard lock(impl_->run_mutex);
         if (impl_->stop_requested)
             return;
-        impl_->run_state = Impl::RunState::Running;
     }
-    impl_->server.listen_after_bind();
-    std::lock_guard lock(impl_->run_mutex);
-    impl_->run_state = Impl::RunState::Done;
+    impl_->Serve();
 }
 
 void CatalogueService::Stop()
 {
-    for (;;) {
-        {
-            std::lock_guard lock(impl_->run_mutex);
-            impl_->stop_requested = true;
-            if (impl_->run_state != Impl::RunState::Running)
-                return;
-            if (impl_->server.is_running())
-                break;
-        }
-        // Run has begun but the accept loop is not up yet: a matter of instructions.
-        std::this_thread::yield();
-    }
-    impl_->server.stop();
+    std::lock_guard lock(impl_->run_mutex);
+    impl_->stop_requested = true;
+    impl_->run_wake.notify_all();
 }

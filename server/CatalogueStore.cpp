@@ -94,6 +94,10 @@ public:
     void Run()
     {
         Step();
+        Reset();
+    }
+    void Reset()
+    {
         sqlite3_reset(statement_);
         sqlite3_clear_bindings(statement_);
     }
@@ -173,7 +177,79 @@ void write_catalogue(sqlite3* db, const SampleCatalogue& catalogue, const std::s
     execute(db, "COMMIT", path);
 }
 
+// A statement in use; reset when the query is done, so no read stays open between requests.
+class Use {
+public:
+    explicit Use(Statement& statement) : statement_(statement) {}
+    ~Use() { statement_.Reset(); }
+    Use(const Use&) = delete;
+    Use& operator=(const Use&) = delete;
+    Statement* operator->() { return &statement_; }
+    Statement& operator*() { return statement_; }
+
+private:
+    Statement& statement_;
+};
+
+sqlite3* open_read_only(const std::string& name)
+{
+    Connection connection;
+    // One thread at a time uses a connection, so SQLite's own locking is not needed.
+    if (sqlite3_open_v2(name.c_str(), &connection.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK)
+        throw ECatalogueStoreError::Failed(name, "open", connection.db ? sqlite3_errmsg(connection.db)
+                                                                       : "out of memory");
+    return connection.Release();
+}
+
 } // namespace
+
+// One read connection with a statement prepared for each kind of query.
+class CatalogueReader {
+public:
+    explicit CatalogueReader(const std::string& path) : connection_{open_read_only(path)}
+    {
+        const std::string product_sql = std::string("SELECT ") + kProductColumns + " FROM product ";
+        children_ = std::make_unique<Statement>(
+            connection_.db, "SELECT id, parent_id, position, name FROM category WHERE parent_id = ?1 ORDER BY position",
+            path);
+        count_ = std::make_unique<Statement>(connection_.db, "SELECT count(*) FROM product WHERE category_id = ?1",
+                                             path);
+        products_ = std::make_unique<Statement>(
+            connection_.db, (product_sql + "WHERE category_id = ?1 ORDER BY position LIMIT ?2 OFFSET ?3").c_str(),
+            path);
+        product_ = std::make_unique<Statement>(connection_.db, (product_sql + "WHERE id = ?1").c_str(), path);
+        picture_ = std::make_unique<Statement>(connection_.db,
+                                               "SELECT picture.data FROM product JOIN picture ON picture.id = "
+                                               "product.picture_id WHERE product.id = ?1",
+                                               path);
+    }
+    CatalogueReader(const CatalogueReader&) = delete;
+    CatalogueReader& operator=(const CatalogueReader&) = delete;
+
+    int LayoutVersion(const std::string& path)
+    {
+        Statement version(connection_.db, "PRAGMA user_version", path);
+        return version.Step() ? static_cast<int>(version.Integer(0)) : 0;
+    }
+
+    Connection connection_; // first, so the statements are finalized before it closes
+    std::unique_ptr<Statement> children_, count_, products_, product_, picture_;
+};
+
+// A reader taken from the store for one query and given back after it.
+class CatalogueStore::Borrowed {
+public:
+    explicit Borrowed(const CatalogueStore& store) : store_(store), reader_(store.Borrow()) {}
+    ~Borrowed() { store_.GiveBack(std::move(reader_)); }
+    Borrowed(const Borrowed&) = delete;
+    Borrowed& operator=(const Borrowed&) = delete;
+    CatalogueReader* operator->() { return reader_.get(); }
+
+private:
+    const CatalogueStore& store_;
+    std::unique_ptr<CatalogueReader> reader_;
+};
 
 void CatalogueStore::Create(const std::filesystem::path& path, const SampleCatalogue& catalogue)
 {
@@ -208,68 +284,89 @@ std::unique_ptr<CatalogueStore> CatalogueStore::OpenOrCreate(const std::filesyst
     if (!std::filesystem::exists(path, error))
         Create(path, make_sample_catalogue());
 
-    Connection connection;
-    if (sqlite3_open_v2(name.c_str(), &connection.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr) !=
-        SQLITE_OK)
-        throw ECatalogueStoreError::Failed(name, "open", connection.db ? sqlite3_errmsg(connection.db)
-                                                                       : "out of memory");
-    Statement version(connection.db, "PRAGMA user_version", name);
-    const int found = version.Step() ? static_cast<int>(version.Integer(0)) : 0;
+    auto first = std::make_unique<CatalogueReader>(name);
+    const int found = first->LayoutVersion(name);
     if (found != kLayoutVersion)
         throw ECatalogueStoreError::WrongLayout(name, found);
-    return std::unique_ptr<CatalogueStore>(new CatalogueStore(connection.Release(), name));
+    std::unique_ptr<CatalogueStore> store(new CatalogueStore(name));
+    store->idle_.push_back(std::move(first));
+    return store;
 }
 
-CatalogueStore::~CatalogueStore() { sqlite3_close(db_); }
+CatalogueStore::CatalogueStore(std::string path) : path_(std::move(path)) {}
+
+CatalogueStore::~CatalogueStore() = default;
+
+std::unique_ptr<CatalogueReader> CatalogueStore::Borrow() const
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (!idle_.empty()) {
+            auto reader = std::move(idle_.back());
+            idle_.pop_back();
+            return reader;
+        }
+    }
+    return std::make_unique<CatalogueReader>(path_);
+}
+
+void CatalogueStore::GiveBack(std::unique_ptr<CatalogueReader> reader) const
+{
+    try {
+        std::lock_guard lock(mutex_);
+        idle_.push_back(std::move(reader));
+    } catch (...) {
+        // No room to keep it: the reader closes, and the next query opens another.
+    }
+}
 
 std::vector<CategoryRecord> CatalogueStore::Children(std::int64_t parent_id) const
 {
-    Statement query(db_, "SELECT id, parent_id, position, name FROM category WHERE parent_id = ?1 ORDER BY position",
-                    path_);
-    query.Bind(1, parent_id);
+    Borrowed reader(*this);
+    Use query(*reader->children_);
+    query->Bind(1, parent_id);
     std::vector<CategoryRecord> children;
-    while (query.Step())
-        children.push_back({query.Integer(0), query.Integer(1), static_cast<int>(query.Integer(2)), query.Text(3)});
+    while (query->Step())
+        children.push_back({query->Integer(0), query->Integer(1), static_cast<int>(query->Integer(2)), query->Text(3)});
     return children;
 }
 
 std::int64_t CatalogueStore::ProductCount(std::int64_t category_id) const
 {
-    Statement query(db_, "SELECT count(*) FROM product WHERE category_id = ?1", path_);
-    query.Bind(1, category_id);
-    return query.Step() ? query.Integer(0) : 0;
+    Borrowed reader(*this);
+    Use query(*reader->count_);
+    query->Bind(1, category_id);
+    return query->Step() ? query->Integer(0) : 0;
 }
 
 std::vector<ProductRecord> CatalogueStore::Products(std::int64_t category_id, std::int64_t first,
                                                     std::int64_t limit) const
 {
-    const std::string sql = std::string("SELECT ") + kProductColumns +
-                            " FROM product WHERE category_id = ?1 ORDER BY position LIMIT ?2 OFFSET ?3";
-    Statement query(db_, sql.c_str(), path_);
-    query.Bind(1, category_id).Bind(2, limit).Bind(3, first);
+    Borrowed reader(*this);
+    Use query(*reader->products_);
+    query->Bind(1, category_id).Bind(2, limit).Bind(3, first);
     std::vector<ProductRecord> products;
-    while (query.Step())
-        products.push_back(read_product(query));
+    while (query->Step())
+        products.push_back(read_product(*query));
     return products;
 }
 
 std::optional<ProductRecord> CatalogueStore::Product(std::int64_t product_id) const
 {
-    const std::string sql = std::string("SELECT ") + kProductColumns + " FROM product WHERE id = ?1";
-    Statement query(db_, sql.c_str(), path_);
-    query.Bind(1, product_id);
-    if (!query.Step())
+    Borrowed reader(*this);
+    Use query(*reader->product_);
+    query->Bind(1, product_id);
+    if (!query->Step())
         return std::nullopt;
-    return read_product(query);
+    return read_product(*query);
 }
 
 std::optional<std::string> CatalogueStore::Picture(std::int64_t product_id) const
 {
-    Statement query(db_, "SELECT picture.data FROM product JOIN picture ON picture.id = product.picture_id "
-                         "WHERE product.id = ?1",
-                    path_);
-    query.Bind(1, product_id);
-    if (!query.Step())
+    Borrowed reader(*this);
+    Use query(*reader->picture_);
+    query->Bind(1, product_id);
+    if (!query->Step())
         return std::nullopt;
-    return query.Text(0);
+    return query->Text(0);
 }

@@ -4,15 +4,17 @@
 
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-struct sqlite3;
 struct SampleCatalogue;
+class CatalogueReader;
 
-// The catalogue file. Opened read-only once it exists; safe to use from several threads,
-// since each query prepares its own statement on a serialized connection.
+// The catalogue file. Opened read-only once it exists; safe to use from several threads:
+// each query borrows a read connection of its own with its statements prepared once, so
+// there are as many connections as threads ever read at the same time.
 class CatalogueStore {
 public:
     // Opens the file; when there is none, first writes the sample catalogue into it.
@@ -36,8 +38,12 @@ public:
     static constexpr int kLayoutVersion = 1;
 
 private:
-    CatalogueStore(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
+    class Borrowed;
+    explicit CatalogueStore(std::string path);
+    std::unique_ptr<CatalogueReader> Borrow() const;
+    void GiveBack(std::unique_ptr<CatalogueReader> reader) const;
 
-    sqlite3* db_;
     std::string path_;
+    mutable std::mutex mutex_;
+    mutable std::vector<std::unique_ptr<CatalogueReader>> idle_;
 };

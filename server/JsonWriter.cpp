@@ -2,7 +2,6 @@
 
 #include "server/Utf8Text.h"
 
-#include <cstdio>
 
 void JsonWriter::BeforeValue()
 {
@@ -47,10 +46,13 @@ namespace {
 
 void append_u_escape(std::string& out, unsigned unit)
 {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "\\u%04x", unit & 0xFFFFu);
-    out += buffer;
+    static constexpr char kHex[] = "0123456789abcdef";
+    const char escape[6] = {'\\', 'u', kHex[(unit >> 12) & 15], kHex[(unit >> 8) & 15], kHex[(unit >> 4) & 15],
+                            kHex[unit & 15]};
+    out.append(escape, sizeof escape);
 }
+
+bool plain_ascii(unsigned char byte) { return byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\'; }
 
 } // namespace
 
@@ -60,6 +62,15 @@ void JsonWriter::String(std::string_view utf8, NonAsciiText form)
     out_ += '"';
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // Runs of text that needs no escape go out in one piece.
+        std::size_t run = pos;
+        while (run < utf8.size() && plain_ascii(static_cast<unsigned char>(utf8[run])))
+            ++run;
+        if (run > pos) {
+            out_.append(utf8.data() + pos, run - pos);
+            pos = run;
+            continue;
+        }
         const unsigned char byte = static_cast<unsigned char>(utf8[pos]);
         if (byte < 0x80) {
             ++pos;

@@ -29,7 +29,9 @@ public:
     void Bool(bool value);
     void Null();
 
+    void Reserve(std::size_t bytes) { out_.reserve(bytes); }
     const std::string& Text() const { return out_; }
+    std::string TakeText() { return std::move(out_); }
 
 private:
     void BeforeValue();

@@ -23,7 +23,7 @@ EPictureEncodeError EPictureEncodeError::Failed(int width, int height, std::stri
 EServerSetupError EServerSetupError::UnknownOption(std::string_view option)
 {
     return EServerSetupError("unknown option " + std::string(option) +
-                             " (usage: catalogue-server [--listen ADDR] [--port N] [--db FILE])");
+                             " (catalogue-server --help lists the options)");
 }
 
 EServerSetupError EServerSetupError::MissingValue(std::string_view option)
@@ -39,4 +39,15 @@ EServerSetupError EServerSetupError::BadPort(std::string_view text)
 EServerSetupError EServerSetupError::CannotListen(std::string_view address, int port)
 {
     return EServerSetupError("cannot listen on " + std::string(address) + " port " + std::to_string(port));
+}
+
+EServerSetupError EServerSetupError::CannotServe()
+{
+    return EServerSetupError("cannot start the HTTP service threads");
+}
+
+EServerSetupError EServerSetupError::BadValue(std::string_view option, std::string_view text)
+{
+    return EServerSetupError("option " + std::string(option) + ": '" + std::string(text) +
+                             "' is not a whole number in range");
 }

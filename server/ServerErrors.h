@@ -33,4 +33,6 @@ public:
     static EServerSetupError MissingValue(std::string_view option);
     static EServerSetupError BadPort(std::string_view text);
     static EServerSetupError CannotListen(std::string_view address, int port);
+    static EServerSetupError CannotServe();
+    static EServerSetupError BadValue(std::string_view option, std::string_view text);
 };

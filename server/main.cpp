@@ -1,9 +1,11 @@
 // catalogue-server: the stand-in catalogue web service with its sample catalogue.
+#include "server/AccessLog.h"
 #include "server/CatalogueService.h"
 #include "server/CatalogueStore.h"
 #include "server/ServerOptions.h"
 
 #include <csignal>
+#include <ctime>
 #include <cstdio>
 #include <exception>
 #include <pthread.h>
@@ -26,7 +28,13 @@ int serve(const ServerOptions& options)
 {
     const std::filesystem::path db = options.db.empty() ? default_catalogue_path() : options.db;
     const auto store = CatalogueStore::OpenOrCreate(db);
-    CatalogueService service(*store);
+    CatalogueService service(*store, options.service);
+    if (options.log)
+        service.SetAccessLog([](const AccessEntry& entry) {
+            // One write per line, so lines from several threads do not interleave.
+            const std::string line = common_log_line(entry, std::time(nullptr)) + "\n";
+            std::fwrite(line.data(), 1, line.size(), stderr);
+        });
     service.Bind(options.listen, options.port);
 
     const sigset_t signals = stop_signals();
@@ -55,7 +63,12 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     try {
-        return serve(parse_server_options(std::vector<std::string>(argv + 1, argv + argc)));
+        const ServerOptions options = parse_server_options(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.help) {
+            std::fputs(server_usage().c_str(), stdout);
+            return 0;
+        }
+        return serve(options);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "catalogue-server: %s\n", e.what());
         return 1;

@@ -28,10 +28,11 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
-RunningService::RunningService(std::function<void(const std::string& method, const std::string& target)> log)
+RunningService::RunningService(std::function<void(const std::string& method, const std::string& target)> log,
+                               ServiceSettings settings)
 {
     store_ = CatalogueStore::OpenOrCreate(folder_.Path() / "catalogue.db");
-    service_ = std::make_unique<CatalogueService>(*store_);
+    service_ = std::make_unique<CatalogueService>(*store_, settings);
     if (log)
         service_->SetRequestLog(std::move(log));
     port_ = service_->Bind("127.0.0.1", 0);

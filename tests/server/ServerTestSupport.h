@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/CatalogueRecords.h"
+#include "server/CatalogueService.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,7 +11,6 @@
 #include <string>
 #include <thread>
 
-class CatalogueService;
 class CatalogueStore;
 
 // A folder of its own under the system's temporary folder, removed with its contents.
@@ -28,7 +28,8 @@ private:
 class RunningService {
 public:
     // log, when given, hears the method and target of every request.
-    explicit RunningService(std::function<void(const std::string& method, const std::string& target)> log = {});
+    explicit RunningService(std::function<void(const std::string& method, const std::string& target)> log = {},
+                            ServiceSettings settings = {});
     ~RunningService();
     int Port() const { return port_; }
     std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
