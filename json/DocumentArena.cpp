@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 
-DocumentArena::DocumentArena(size_t expected) : nextBlock_(std::max<size_t>(expected, 1024)) {}
+// A huge text does not reserve its whole estimate up front: blocks double up
+// to a limit as the values come.
+DocumentArena::DocumentArena(size_t expected) : nextBlock_(std::clamp<size_t>(expected, 1024, size_t{1} << 20)) {}
 
 DocumentArena::~DocumentArena()
 {
