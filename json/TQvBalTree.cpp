@@ -20,9 +20,12 @@ namespace {
 constexpr size_t block_bytes = 960;
 
 // Name order: unit by unit as unsigned numbers, a prefix before the longer name.
-int compare_names(std::u16string_view a, std::u16string_view b)
+inline int compare_names(std::u16string_view a, std::u16string_view b)
 {
     const size_t common = std::min(a.size(), b.size());
+    // Names of one object mostly differ in their first unit.
+    if (common > 0 && a[0] != b[0])
+        return a[0] < b[0] ? -1 : 1;
     size_t i = 0;
     // Four units at a time: the lowest differing unit of the two words decides.
     for (; i + 4 <= common; i += 4) {

@@ -23,10 +23,17 @@ struct Connection {
     ~Connection() { xcb_disconnect(c); }
 };
 
+// Asks the command to end; one that has not within 2 s is killed.
 void stop(pid_t child)
 {
     kill(child, SIGTERM);
     int status = 0;
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(child, &status, WNOHANG) == child)
+            return;
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
     waitpid(child, &status, 0);
 }
 
