@@ -20,8 +20,7 @@ void* DocumentArena::AllocateInNewBlock(size_t bytes, size_t alignment)
     const size_t size = std::max(nextBlock_, bytes + alignment);
     blocks_.reserve(blocks_.size() + 1);
     blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
-    current_ = blocks_.back().get();
-    free_ = current_;
+    free_ = blocks_.back().get();
     left_ = size;
     // A document that outgrows its first block grows in larger steps.
     nextBlock_ = std::min<size_t>(nextBlock_ * 2, size_t{1} << 24);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <utility>
@@ -38,17 +39,6 @@ public:
         return static_cast<char16_t*>(Allocate(count * sizeof(char16_t), alignof(char16_t)));
     }
 
-    // Gives back the end of the latest allocation, which began at `start` and
-    // now needs only `bytes`.
-    void Shrink(void* start, size_t bytes)
-    {
-        std::byte* end = static_cast<std::byte*>(start) + bytes;
-        if (end < free_ && end >= current_) {
-            left_ += static_cast<size_t>(free_ - end);
-            free_ = end;
-        }
-    }
-
     // A value placed in the arena; its destructor never runs, so it must own
     // nothing outside the arena.
     template <class T, class... Args>
@@ -62,7 +52,6 @@ private:
     void* AllocateInNewBlock(size_t bytes, size_t alignment);
 
     std::vector<std::unique_ptr<std::byte[]>> blocks_;
-    std::byte* current_ = nullptr;
     std::byte* free_ = nullptr;
     size_t left_ = 0;
     size_t nextBlock_;
