@@ -1,5 +1,7 @@
 #include "json/DocumentParser.h"
 
+#include "json/DocumentArena.h"
+
 #include "base/Exception.h"
 #include "base/IntegerText.h"
 #include "json/NumberText.h"
@@ -13,8 +15,12 @@
 #include "json/TQvJSONobjectmethod.h"
 #include "json/TQvJSONstring.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
+#include <limits>
+#include <new>
 
 namespace {
 
@@ -94,7 +100,32 @@ unsigned hex4(const uint8_t* digits)
     return unit;
 }
 
+// Digits alone, at most 18 of them after an optional sign: exact in the
+// extended format, so reading them directly gives what the general
+// conversion would.
+bool small_integer(std::string_view number, long double& value)
+{
+    size_t i = number[0] == '-' || number[0] == '+' ? 1 : 0;
+    if (number.size() - i > 18)
+        return false;
+    uint64_t digits = 0;
+    for (size_t k = i; k < number.size(); ++k) {
+        if (!is_digit(static_cast<uint8_t>(number[k])))
+            return false;
+        digits = digits * 10 + static_cast<uint64_t>(number[k] - '0');
+    }
+    value = static_cast<long double>(digits);
+    if (number[0] == '-')
+        value = -value;
+    return true;
+}
+
 } // namespace
+
+DocumentParser::DocumentParser(std::span<const uint8_t> text, DocumentArena& arena) : text_(text), arena_(arena)
+{
+    pending_.reserve(256);
+}
 
 void DocumentParser::SkipBlanks(size_t& position) const
 {
@@ -108,7 +139,7 @@ bool DocumentParser::StartsWith(size_t position, std::string_view literal) const
            std::memcmp(text_.data() + position, literal.data(), literal.size()) == 0;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParseValue(size_t& position, int depth)
+TQvJSONbase* DocumentParser::ParseValue(size_t& position, int depth)
 {
     size_t p = position;
     SkipBlanks(p);
@@ -116,7 +147,7 @@ std::unique_ptr<TQvJSONbase> DocumentParser::ParseValue(size_t& position, int de
         return nullptr;
     // Each rule can only succeed on its own first byte, so trying them in
     // order is the same as choosing by that byte.
-    std::unique_ptr<TQvJSONbase> value;
+    TQvJSONbase* value = nullptr;
     switch (text_[p]) {
     case 't':
     case 'f':
@@ -143,25 +174,25 @@ std::unique_ptr<TQvJSONbase> DocumentParser::ParseValue(size_t& position, int de
     return value;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParseBooleanLiteral(size_t& position) const
+TQvJSONbase* DocumentParser::ParseBooleanLiteral(size_t& position) const
 {
     if (StartsWith(position, "true")) {
         position += 4;
-        return std::make_unique<TQvJSONboolean>(true);
+        return arena_.Make<TQvJSONboolean>(true);
     }
     if (StartsWith(position, "false")) {
         position += 5;
-        return std::make_unique<TQvJSONboolean>(false);
+        return arena_.Make<TQvJSONboolean>(false);
     }
     return nullptr;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParseNullLiteral(size_t& position) const
+TQvJSONbase* DocumentParser::ParseNullLiteral(size_t& position) const
 {
     if (!StartsWith(position, "null"))
         return nullptr;
     position += 4;
-    return std::make_unique<TQvJSONnull>();
+    return arena_.Make<TQvJSONnull>();
 }
 
 bool DocumentParser::ParseDigits(size_t& position) const
@@ -175,7 +206,7 @@ bool DocumentParser::ParseDigits(size_t& position) const
     return true;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParseNumber(size_t& position) const
+TQvJSONbase* DocumentParser::ParseNumber(size_t& position) const
 {
     size_t p = position;
     if (p < text_.size() && (text_[p] == '+' || text_[p] == '-'))
@@ -196,13 +227,13 @@ std::unique_ptr<TQvJSONbase> DocumentParser::ParseNumber(size_t& position) const
     }
     std::string_view number(reinterpret_cast<const char*>(text_.data() + position), p - position);
     long double value = 0;
-    if (NumberTextToExtended(number, value) != NumberTextResult::Ok)
+    if (!small_integer(number, value) && NumberTextToExtended(number, value) != NumberTextResult::Ok)
         throw EParseAbandoned::NumberOutOfRange(number);
     position = p;
-    return std::make_unique<TQvJSONnumber>(value);
+    return arena_.Make<TQvJSONnumber>(value);
 }
 
-bool DocumentParser::ParseStringText(size_t& position, std::u16string& text)
+bool DocumentParser::ParseStringText(size_t& position, std::u16string_view& text)
 {
     size_t p = position;
     if (p >= text_.size() || text_[p] != '"')
@@ -249,12 +280,13 @@ bool DocumentParser::ParseStringText(size_t& position, std::u16string& text)
     std::span<const uint8_t> raw = text_.subspan(start, p - start);
     const bool ascii = (seen & 0x80) == 0;
     if (!escaped && ascii) {
-        text.resize(raw.size());
+        char16_t* units = arena_.AllocateUnits(raw.size());
         for (size_t i = 0; i < raw.size(); ++i)
-            text[i] = raw[i];
+            units[i] = raw[i];
+        text = std::u16string_view(units, raw.size());
     } else if (escaped && ascii && decoding) {
         append_widened(decoded_, bytes + run, p - run);
-        text.assign(decoded_);
+        text = Keep(decoded_);
     } else {
         if (!escaped) {
             Utf8ToWide(raw, decoded_);
@@ -264,21 +296,24 @@ bool DocumentParser::ParseStringText(size_t& position, std::u16string& text)
             ExpandEscapes(raw, expanded_);
             Utf8ToWide(std::span(reinterpret_cast<const uint8_t*>(expanded_.data()), expanded_.size()), decoded_);
         }
-        text.assign(decoded_);
+        text = Keep(decoded_);
     }
     position = p + 1;
     return true;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParseString(size_t& position)
+TQvJSONbase* DocumentParser::ParseString(size_t& position)
 {
-    std::u16string text;
+    std::u16string_view text;
     if (!ParseStringText(position, text))
         return nullptr;
-    return std::make_unique<TQvJSONstring>(std::move(text));
+    auto* string = arena_.Make<TQvJSONstring>();
+    string->units_ = text.data();
+    string->size_ = text.size();
+    return string;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParseList(size_t& position, int depth)
+TQvJSONbase* DocumentParser::ParseList(size_t& position, int depth)
 {
     size_t p = position;
     if (p >= text_.size() || text_[p] != '[')
@@ -288,8 +323,8 @@ std::unique_ptr<TQvJSONbase> DocumentParser::ParseList(size_t& position, int dep
     ++p;
     const size_t first = pending_.size();
     // Commas are optional between elements, and one may follow the last.
-    while (auto element = ParseValue(p, depth + 1)) {
-        pending_.push_back(std::move(element));
+    while (TQvJSONbase* element = ParseValue(p, depth + 1)) {
+        pending_.push_back(element);
         SkipBlanks(p);
         if (p < text_.size() && text_[p] == ',')
             ++p;
@@ -299,34 +334,35 @@ std::unique_ptr<TQvJSONbase> DocumentParser::ParseList(size_t& position, int dep
         pending_.resize(first);
         return nullptr;
     }
-    auto list = std::make_unique<TQvJSONlist>();
-    list->ReserveChildren(pending_.size() - first);
-    for (size_t i = first; i < pending_.size(); ++i)
-        list->AppendChild(std::move(pending_[i]));
-    pending_.resize(first);
+    auto* list = arena_.Make<TQvJSONlist>();
+    MoveChildren(*list, first);
     position = p + 1;
     return list;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParsePair(size_t& position, int depth)
+TQvJSONbase* DocumentParser::ParsePair(size_t& position, int depth)
 {
     size_t p = position;
     SkipBlanks(p);
-    std::u16string name;
+    std::u16string_view name;
     if (!ParseStringText(p, name))
         return nullptr;
     SkipBlanks(p);
     if (p >= text_.size() || text_[p] != ':')
         return nullptr;
     ++p;
-    auto value = ParseValue(p, depth);
+    TQvJSONbase* value = ParseValue(p, depth);
     if (!value)
         return nullptr;
     position = p;
-    return std::make_unique<TQvJSONobjectmethod>(std::move(name), std::move(value));
+    auto* pair = arena_.Make<TQvJSONobjectmethod>();
+    pair->name_ = name.data();
+    pair->nameSize_ = name.size();
+    pair->value_ = value;
+    return pair;
 }
 
-std::unique_ptr<TQvJSONbase> DocumentParser::ParseObject(size_t& position, int depth)
+TQvJSONbase* DocumentParser::ParseObject(size_t& position, int depth)
 {
     size_t p = position;
     if (p >= text_.size() || text_[p] != '{')
@@ -334,13 +370,9 @@ std::unique_ptr<TQvJSONbase> DocumentParser::ParseObject(size_t& position, int d
     if (depth >= TQvJSON::MaxNestingDepth)
         throw EParseAbandoned::NestingTooDeep();
     ++p;
-    auto object = std::make_unique<TQvJSONobject>(TQvJSONobject::NameLookup::Indexed);
     const size_t first = pending_.size();
-    while (auto pair = ParsePair(p, depth + 1)) {
-        // The index keeps the first position of a name; a repeat is not inserted.
-        const auto& name = static_cast<const TQvJSONobjectmethod&>(*pair).PairName();
-        object->NameIndex().Insert(name, static_cast<int32_t>(pending_.size() - first));
-        pending_.push_back(std::move(pair));
+    while (TQvJSONbase* pair = ParsePair(p, depth + 1)) {
+        pending_.push_back(pair);
         SkipBlanks(p);
         if (p < text_.size() && text_[p] == ',')
             ++p;
@@ -350,10 +382,53 @@ std::unique_ptr<TQvJSONbase> DocumentParser::ParseObject(size_t& position, int d
         pending_.resize(first);
         return nullptr;
     }
-    object->ReserveChildren(pending_.size() - first);
-    for (size_t i = first; i < pending_.size(); ++i)
-        object->AppendChild(std::move(pending_[i]));
-    pending_.resize(first);
+    auto* object = arena_.Make<TQvJSONobject>(TQvJSONobject::NameLookup::Indexed, &arena_);
+    IndexMembers(*object, first);
+    MoveChildren(*object, first);
     position = p + 1;
     return object;
+}
+
+void DocumentParser::IndexMembers(TQvJSONobject& object, size_t first)
+{
+    const size_t count = pending_.size() - first;
+    names_.clear();
+    for (size_t i = first; i < pending_.size(); ++i)
+        names_.push_back(static_cast<const TQvJSONobjectmethod*>(pending_[i])->PairName());
+    // The objects of a list mostly repeat the names of the one before them:
+    // then the index takes the same shape as that one's.
+    if (lastIndexed_ && count == lastNames_.size() && std::equal(names_.begin(), names_.end(), lastNames_.begin())) {
+        object.NameIndex().CopyShape(lastIndexed_->NameIndex(), names_);
+    } else {
+        // The index keeps the first position of a name; a repeat is not
+        // inserted. Names live in the arena as long as the index.
+        for (size_t i = 0; i < count; ++i)
+            object.NameIndex().InsertLasting(names_[i], static_cast<int32_t>(i));
+    }
+    lastIndexed_ = &object;
+    lastNames_.swap(names_);
+}
+
+std::u16string_view DocumentParser::Keep(std::u16string_view units) const
+{
+    char16_t* kept = arena_.AllocateUnits(units.size());
+    std::copy(units.begin(), units.end(), kept);
+    return {kept, units.size()};
+}
+
+void DocumentParser::MoveChildren(TQvJSONcustomlist& container, size_t first)
+{
+    // Sized to the container once it is complete.
+    const size_t count = pending_.size() - first;
+    if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        throw std::bad_alloc();
+    if (count > 0) {
+        auto** children =
+            static_cast<TQvJSONbase**>(arena_.Allocate(count * sizeof(TQvJSONbase*), alignof(TQvJSONbase*)));
+        std::copy(pending_.begin() + static_cast<std::ptrdiff_t>(first), pending_.end(), children);
+        container.children_ = children;
+        container.count_ = static_cast<int32_t>(count);
+        container.capacity_ = static_cast<int32_t>(count);
+    }
+    pending_.resize(first);
 }

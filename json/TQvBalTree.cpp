@@ -1,6 +1,9 @@
 #include "json/TQvBalTree.h"
 
+#include "json/DocumentArena.h"
+
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -17,10 +20,28 @@ namespace {
 constexpr size_t block_bytes = 960;
 
 // Name order: unit by unit as unsigned numbers, a prefix before the longer name.
-int compare_names(std::u16string_view a, std::u16string_view b)
+inline int compare_names(std::u16string_view a, std::u16string_view b)
 {
-    size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i)
+    const size_t common = std::min(a.size(), b.size());
+    // Names of one object mostly differ in their first unit.
+    if (common > 0 && a[0] != b[0])
+        return a[0] < b[0] ? -1 : 1;
+    size_t i = 0;
+    // Four units at a time: the lowest differing unit of the two words decides.
+    for (; i + 4 <= common; i += 4) {
+        uint64_t x;
+        uint64_t y;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y) {
+            if constexpr (std::endian::native == std::endian::little) {
+                const size_t at = i + static_cast<size_t>(std::countr_zero(x ^ y) / 16);
+                return a[at] < b[at] ? -1 : 1;
+            }
+            break;
+        }
+    }
+    for (; i < common; ++i)
         if (a[i] != b[i])
             return a[i] < b[i] ? -1 : 1;
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
@@ -28,34 +49,39 @@ int compare_names(std::u16string_view a, std::u16string_view b)
 
 } // namespace
 
-TQvBalTree::TQvBalTree() : bottom_(&sentinel_), root_(&sentinel_), deleted_(&sentinel_)
+TQvBalTree::TQvBalTree(DocumentArena* arena) : arena_(arena), bottom_(&sentinel_), root_(&sentinel_), deleted_(&sentinel_)
 {
     sentinel_.Left = bottom_;
     sentinel_.Right = bottom_;
     sentinel_.Level = 0;
 }
 
-bool TQvBalTree::Insert(std::u16string_view name, int32_t key) { return InsertAt(root_, name, key); }
+bool TQvBalTree::Insert(std::u16string_view name, int32_t key) { return InsertAt(root_, name, key, true); }
 
-bool TQvBalTree::InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t key)
+bool TQvBalTree::InsertLasting(std::u16string_view name, int32_t key) { return InsertAt(root_, name, key, false); }
+
+bool TQvBalTree::InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t key, bool copyName)
 {
     if (link == bottom_) {
-        auto* units = static_cast<char16_t*>(Allocate(name.size() * sizeof(char16_t), alignof(char16_t)));
-        if (!name.empty())
+        if (copyName && !name.empty()) {
+            auto* units = static_cast<char16_t*>(Allocate(name.size() * sizeof(char16_t), alignof(char16_t)));
             std::memcpy(units, name.data(), name.size() * sizeof(char16_t));
+            name = std::u16string_view(units, name.size());
+        }
         auto* node = new (Allocate(sizeof(TQvBalNode), alignof(TQvBalNode))) TQvBalNode;
         node->Left = bottom_;
         node->Right = bottom_;
         node->Level = 1;
         node->Key = key;
-        node->NodeName = std::u16string_view(units, name.size());
+        node->NodeName = name;
         link = node;
         return true;
     }
     int order = compare_names(name, link->NodeName);
     if (order == 0)
         return false;
-    bool inserted = order < 0 ? InsertAt(link->Left, name, key) : InsertAt(link->Right, name, key);
+    bool inserted =
+        order < 0 ? InsertAt(link->Left, name, key, copyName) : InsertAt(link->Right, name, key, copyName);
     Skew(link);
     Split(link);
     return inserted;
@@ -71,6 +97,35 @@ int32_t TQvBalTree::Find(std::u16string_view name) const
         node = order < 0 ? node->Left : node->Right;
     }
     return -1;
+}
+
+void TQvBalTree::CopyShape(const TQvBalTree& model, std::span<const std::u16string_view> names)
+{
+    // A node's key is the position of its name, so the key names the copy of
+    // each node; positions of repeated names get no node.
+    auto* nodes = static_cast<TQvBalNode*>(Allocate(names.size() * sizeof(TQvBalNode), alignof(TQvBalNode)));
+    auto copy_of = [this, nodes, &model](const TQvBalNode* node) {
+        return node == model.bottom_ ? bottom_ : &nodes[node->Key];
+    };
+    // Depth first over the model; an AA tree of 2^31 names is under 64 levels deep.
+    const TQvBalNode* stack[128];
+    size_t depth = 0;
+    if (model.root_ != model.bottom_)
+        stack[depth++] = model.root_;
+    while (depth > 0) {
+        const TQvBalNode* node = stack[--depth];
+        TQvBalNode* copy = new (&nodes[node->Key]) TQvBalNode;
+        copy->Left = copy_of(node->Left);
+        copy->Right = copy_of(node->Right);
+        copy->Level = node->Level;
+        copy->Key = node->Key;
+        copy->NodeName = names[static_cast<size_t>(node->Key)];
+        if (node->Left != model.bottom_)
+            stack[depth++] = node->Left;
+        if (node->Right != model.bottom_)
+            stack[depth++] = node->Right;
+    }
+    root_ = copy_of(model.root_);
 }
 
 void TQvBalTree::Skew(TQvBalNode*& t) const
@@ -97,6 +152,8 @@ void TQvBalTree::Split(TQvBalNode*& t) const
 void* TQvBalTree::Allocate(size_t bytes, size_t alignment)
 {
     // Alignments are powers of two.
+    if (arena_)
+        return arena_->Allocate(bytes, alignment);
     size_t pad = (0 - reinterpret_cast<uintptr_t>(free_)) & (alignment - 1);
     if (free_ == nullptr || pad + bytes > left_) {
         size_t size = std::max(block_bytes, bytes + alignof(std::max_align_t));

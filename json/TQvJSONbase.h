@@ -1,5 +1,6 @@
 #pragma once
 
+#include "json/DocumentArena.h"
 #include "json/Variant.h"
 
 #include <cstdint>
@@ -31,4 +32,26 @@ public:
     virtual TQvJSONbase* Lookup(const Variant& key);
     virtual TQvJSONkind Kind() const;
     virtual const char* KindName() const;
+
+    // The parsed document the value lives in; none for a value made on the heap.
+    DocumentArena* Arena() const { return arena_; }
+
+protected:
+    // Gives up a value that `holder` held: a heap value is deleted, a value of
+    // a document stays in that document's memory until the document goes.
+    static void Release(TQvJSONbase* value, const TQvJSONbase& holder);
+    // Takes a heap value over for `holder`.
+    static TQvJSONbase* Take(std::unique_ptr<TQvJSONbase> value, const TQvJSONbase& holder);
+
+private:
+    friend class DocumentArena;
+    DocumentArena* arena_ = nullptr;
 };
+
+template <class T, class... Args>
+T* DocumentArena::Make(Args&&... args)
+{
+    T* value = new (Allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+    value->arena_ = this;
+    return value;
+}

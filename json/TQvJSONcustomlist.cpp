@@ -4,29 +4,50 @@
 #include "base/IntegerText.h"
 #include "json/VariantText.h"
 
+#include <algorithm>
 #include <limits>
 
 TQvJSONcustomlist::~TQvJSONcustomlist()
 {
+    // A document's containers are never destroyed one by one.
     for (int32_t i = ChildCount() - 1; i >= 0; --i)
         TQvJSONcustomlist::RemoveChildAt(i);
+    if (!Arena())
+        delete[] children_;
 }
 
 TQvJSONbase* TQvJSONcustomlist::ChildAt(int32_t position) const
 {
-    if (position < 0 || position >= ChildCount())
+    if (position < 0 || position >= count_)
         return nullptr;
-    return children_[static_cast<size_t>(position)].get();
+    return children_[position];
 }
 
 void TQvJSONcustomlist::SetChildAt(int32_t position, std::unique_ptr<TQvJSONbase> value)
 {
-    if (position < 0 || position >= ChildCount())
+    if (position < 0 || position >= count_)
         return;
-    children_[static_cast<size_t>(position)] = std::move(value);
+    TQvJSONbase* old = children_[position];
+    children_[position] = Take(std::move(value), *this);
+    Release(old, *this);
 }
 
-int32_t TQvJSONcustomlist::ChildCount() const { return static_cast<int32_t>(children_.size()); }
+int32_t TQvJSONcustomlist::ChildCount() const { return count_; }
+
+void TQvJSONcustomlist::ReserveChildren(size_t count)
+{
+    if (count <= static_cast<size_t>(capacity_))
+        return;
+    count = std::min<size_t>(count, std::numeric_limits<int32_t>::max());
+    TQvJSONbase** children = Arena() ? static_cast<TQvJSONbase**>(Arena()->Allocate(
+                                           count * sizeof(TQvJSONbase*), alignof(TQvJSONbase*)))
+                                     : new TQvJSONbase*[count];
+    std::copy(children_, children_ + count_, children);
+    if (!Arena())
+        delete[] children_;
+    children_ = children;
+    capacity_ = static_cast<int32_t>(count);
+}
 
 TQvJSONbase* TQvJSONcustomlist::Lookup(const Variant& key)
 {
@@ -49,28 +70,29 @@ TQvJSONbase* TQvJSONcustomlist::EntryAt(int32_t position, std::string& name)
 int32_t TQvJSONcustomlist::AppendChild(std::unique_ptr<TQvJSONbase> value)
 {
     // Positions are 32-bit; a list that could not name its next one refuses it.
-    if (!value || children_.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    if (!value || count_ == std::numeric_limits<int32_t>::max())
         return -1;
-    children_.push_back(std::move(value));
-    return ChildCount() - 1;
+    if (count_ == capacity_)
+        ReserveChildren(std::max<size_t>(4, size_t{2} * static_cast<size_t>(capacity_)));
+    children_[count_] = Take(std::move(value), *this);
+    return count_++;
 }
 
 void TQvJSONcustomlist::RemoveChildAt(int32_t position)
 {
-    if (position < 0 || position >= ChildCount())
+    if (position < 0 || position >= count_)
         return;
-    auto index = static_cast<size_t>(position);
-    children_[index].reset();
-    if (index != children_.size() - 1)
-        children_[index] = std::move(children_.back());
-    children_.pop_back();
+    TQvJSONbase* removed = children_[position];
+    children_[position] = children_[count_ - 1];
+    --count_;
+    Release(removed, *this);
 }
 
 int32_t TQvJSONcustomlist::IndexOfChild(const TQvJSONbase* value) const
 {
-    for (size_t i = 0; i < children_.size(); ++i)
-        if (children_[i].get() == value)
-            return static_cast<int32_t>(i);
+    for (int32_t i = 0; i < count_; ++i)
+        if (children_[i] == value)
+            return i;
     return -1;
 }
 

@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 // Base of the containers: an ordered list of owned children.
 class TQvJSONcustomlist : public TQvJSONbase {
@@ -37,7 +36,7 @@ public:
     virtual bool BoolAt(int32_t position) const;
 
     // Room for this many children without growing again.
-    void ReserveChildren(size_t count) { children_.reserve(count); }
+    void ReserveChildren(size_t count);
 
 protected:
     static int32_t IntOf(const TQvJSONbase* value);
@@ -47,5 +46,10 @@ protected:
     static bool BoolOf(const TQvJSONbase* value);
 
 private:
-    std::vector<std::unique_ptr<TQvJSONbase>> children_;
+    friend class DocumentParser;
+
+    // The list of a document's container lives in its arena, others on the heap.
+    TQvJSONbase** children_ = nullptr;
+    int32_t count_ = 0;
+    int32_t capacity_ = 0;
 };

@@ -3,11 +3,30 @@
 #include "json/TQvJSONobjectmethod.h"
 #include "platform/CodePage.h"
 
+#include <span>
+#include <string_view>
+#include <typeinfo>
+
 namespace {
 
 const TQvJSONobjectmethod* pair_of(const TQvJSONbase* child)
 {
-    return dynamic_cast<const TQvJSONobjectmethod*>(child);
+    // The pair class is final: its exact type is the only one to check.
+    return child && typeid(*child) == typeid(TQvJSONobjectmethod) ? static_cast<const TQvJSONobjectmethod*>(child)
+                                                                   : nullptr;
+}
+
+// ASCII reads the same in the code page and in wide text.
+bool widen_ascii(std::string_view ansi, std::span<char16_t> units)
+{
+    if (ansi.size() > units.size())
+        return false;
+    for (size_t i = 0; i < ansi.size(); ++i) {
+        if (static_cast<unsigned char>(ansi[i]) >= 0x80)
+            return false;
+        units[i] = static_cast<char16_t>(ansi[i]);
+    }
+    return true;
 }
 
 } // namespace
@@ -17,8 +36,13 @@ TQvJSONbase* TQvJSONobject::Lookup(const Variant& key)
     switch (key.Kind()) {
     case VariantKind::WideText:
         return ValueByName(key.WideTextValue());
-    case VariantKind::AnsiText:
-        return ValueByName(AnsiToWide(key.AnsiTextValue()));
+    case VariantKind::AnsiText: {
+        const std::string& name = key.AnsiTextValue();
+        char16_t units[64];
+        if (widen_ascii(name, units))
+            return ValueByName(std::u16string_view(units, name.size()));
+        return ValueByName(AnsiToWide(name));
+    }
     default:
         return TQvJSONcustomlist::Lookup(key);
     }

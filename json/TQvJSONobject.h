@@ -9,11 +9,13 @@
 // A JSON object: its children are TQvJSONobjectmethod pairs in document order,
 // repeated names included. Names are found through NameIndex, which keeps the
 // first position of every name, or by scanning when the object has no index.
-class TQvJSONobject : public TQvJSONcustomlist {
+class TQvJSONobject final : public TQvJSONcustomlist {
 public:
     enum class NameLookup { Indexed, Scan };
 
-    explicit TQvJSONobject(NameLookup lookup = NameLookup::Indexed) : useNameIndex_(lookup == NameLookup::Indexed)
+    // A document's object keeps its index in the document's arena.
+    explicit TQvJSONobject(NameLookup lookup = NameLookup::Indexed, DocumentArena* indexArena = nullptr)
+        : useNameIndex_(lookup == NameLookup::Indexed), nameIndex_(indexArena)
     {
     }
 

@@ -4,23 +4,26 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 // One member of an object: its name and the value it owns.
-class TQvJSONobjectmethod : public TQvJSONbase {
+class TQvJSONobjectmethod final : public TQvJSONbase {
 public:
     TQvJSONobjectmethod() = default;
-    TQvJSONobjectmethod(std::u16string name, std::unique_ptr<TQvJSONbase> value)
-        : name_(std::move(name)), value_(std::move(value))
-    {
-    }
+    TQvJSONobjectmethod(std::u16string_view name, std::unique_ptr<TQvJSONbase> value);
+    ~TQvJSONobjectmethod() override;
 
     // None until a value is set.
-    TQvJSONbase* PairValue() const { return value_.get(); }
-    const std::u16string& PairName() const { return name_; }
-    void SetPairValue(std::unique_ptr<TQvJSONbase> value) { value_ = std::move(value); }
-    void SetPairName(std::u16string name) { name_ = std::move(name); }
+    TQvJSONbase* PairValue() const { return value_; }
+    std::u16string_view PairName() const { return {name_, nameSize_}; }
+    void SetPairValue(std::unique_ptr<TQvJSONbase> value);
+    void SetPairName(std::u16string_view name);
 
 private:
-    std::u16string name_;
-    std::unique_ptr<TQvJSONbase> value_;
+    friend class DocumentParser;
+
+    // The units of a document's pair live in its arena, others on the heap.
+    const char16_t* name_ = nullptr;
+    size_t nameSize_ = 0;
+    TQvJSONbase* value_ = nullptr;
 };

@@ -3,14 +3,16 @@
 #include "json/TQvJSONbase.h"
 
 #include <string>
+#include <string_view>
 
 // One string, kept as wide text.
-class TQvJSONstring : public TQvJSONbase {
+class TQvJSONstring final : public TQvJSONbase {
 public:
     TQvJSONstring() = default;
-    explicit TQvJSONstring(std::u16string value) : value_(std::move(value)) {}
+    explicit TQvJSONstring(std::u16string_view value);
+    ~TQvJSONstring() override;
 
-    const std::u16string& Value() const { return value_; }
+    std::u16string_view Value() const { return {units_, size_}; }
 
     // Wide text.
     Variant AsVariant() const override;
@@ -20,5 +22,10 @@ public:
     const char* KindName() const override { return "jsString"; }
 
 private:
-    std::u16string value_;
+    friend class DocumentParser;
+    // Units of a document's string live in its arena, others on the heap.
+    void Assign(std::u16string_view value);
+
+    const char16_t* units_ = nullptr;
+    size_t size_ = 0;
 };

@@ -3,7 +3,6 @@
 #include "picture/PictureErrors.h"
 #include "picture/TJPEGImage.h"
 
-#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -25,8 +24,9 @@ struct ErrorManager {
     std::jmp_buf escape;
 };
 
-// Hands the held bytes to the library in blocks, and an end-of-image marker
-// once they run out, so that cut-short data still decodes.
+// Hands the held bytes to the library in one piece (its fast Huffman path
+// wants several kilobytes in hand), and an end-of-image marker once they run
+// out, so that cut-short data still decodes.
 struct SourceManager {
     jpeg_source_mgr pub;
     const uint8_t* data;
@@ -57,10 +57,9 @@ boolean on_fill_input_buffer(j_decompress_ptr cinfo)
         src->pub.bytes_in_buffer = sizeof end_of_image;
         return TRUE;
     }
-    const size_t count = std::min(TJPEGImage::kInputBlockSize, src->size - src->offset);
     src->pub.next_input_byte = src->data + src->offset;
-    src->pub.bytes_in_buffer = count;
-    src->offset += count;
+    src->pub.bytes_in_buffer = src->size - src->offset;
+    src->offset = src->size;
     return TRUE;
 }
 

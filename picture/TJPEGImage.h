@@ -15,8 +15,6 @@ class TJPEGImage : public TGraphic {
 public:
     enum class DecodeState { NotDecoded, Decoded, Failed };
 
-    // Bytes fed to the library per block.
-    static constexpr size_t kInputBlockSize = 4096;
     // Colours of the palette when decoding to 8 bits.
     static constexpr int kPaletteColours = 236;
     // Decoded pixels and the library's working memory are capped, so a

@@ -15,9 +15,9 @@ void walk(TQvJSONbase* value, size_t& total)
         TQvJSONbase* child = value->ChildAt(i);
         if (object) {
             auto* pair = JsonAs<TQvJSONobjectmethod>(child);
-            total += VariantToTextOrEmpty(Variant(pair->PairName())).size();
+            total += VariantToTextOrEmpty(Variant(std::u16string(pair->PairName()))).size();
             // Both find the first member of the name (ValueAt gives none for an empty one).
-            if (!pair->PairName().empty() && object->Lookup(Variant(pair->PairName())) != object->ValueAt(i))
+            if (!pair->PairName().empty() && object->Lookup(Variant(std::u16string(pair->PairName()))) != object->ValueAt(i))
                 __builtin_trap();
             child = pair->PairValue();
         }

@@ -84,3 +84,64 @@ TEST(NameIndex, ClearLeavesOnlyTheSentinelAndTheTreeUsableAgain)
     EXPECT_TRUE(tree.Insert(u"x", 9));
     EXPECT_EQ(tree.Find(u"x"), 9);
 }
+
+namespace {
+
+// Same structure, levels, keys and names below the two nodes.
+void expect_same_shape(const TQvBalTree& a, const TQvBalNode* x, const TQvBalTree& b, const TQvBalNode* y)
+{
+    ASSERT_EQ(x == a.Bottom(), y == b.Bottom());
+    if (x == a.Bottom())
+        return;
+    EXPECT_EQ(x->Level, y->Level);
+    EXPECT_EQ(x->Key, y->Key);
+    EXPECT_EQ(x->NodeName, y->NodeName);
+    expect_same_shape(a, x->Left, b, y->Left);
+    expect_same_shape(a, x->Right, b, y->Right);
+}
+
+} // namespace
+
+TEST(NameIndex, CopiedShapeIsTheTreeTheInsertsWouldMake)
+{
+    for (unsigned seed : {1u, 7u, 20240601u}) {
+        std::mt19937 random(seed);
+        std::vector<std::u16string> names;
+        // Long common beginnings and repeated names.
+        for (int i = 0; i < 120; ++i)
+            names.push_back(u"promotion_" + std::u16string(1, static_cast<char16_t>(u'a' + random() % 20)) +
+                            std::u16string(random() % 3, u'\u4E2D'));
+        std::vector<std::u16string_view> views(names.begin(), names.end());
+        TQvBalTree model;
+        TQvBalTree inserted;
+        for (size_t i = 0; i < names.size(); ++i) {
+            model.Insert(names[i], static_cast<int32_t>(i));
+            inserted.InsertLasting(views[i], static_cast<int32_t>(i));
+        }
+        TQvBalTree copied;
+        copied.CopyShape(model, views);
+        expect_same_shape(inserted, inserted.Root(), copied, copied.Root());
+        for (const auto& name : names)
+            EXPECT_EQ(copied.Find(name), model.Find(name)) << "seed " << seed;
+    }
+    TQvBalTree empty_model;
+    TQvBalTree empty;
+    empty.CopyShape(empty_model, {});
+    EXPECT_EQ(empty.Root(), empty.Bottom());
+}
+
+TEST(NameIndex, LongNamesOrderByTheirFirstDifferingUnit)
+{
+    const std::u16string names[] = {u"abcdefgh\uFFFF", u"abcdefgh\u0001", u"abcdefg", u"abcdefgh", u"abcd\u4E2Dfgh",
+                                    u"abcdefghijklmnop", u"abcdefghijklmnoa", u"abce"};
+    TQvBalTree tree;
+    for (size_t i = 0; i < std::size(names); ++i)
+        tree.Insert(names[i], static_cast<int32_t>(i));
+    std::vector<std::u16string> in_order;
+    check_aa_rules(tree, tree.Root(), in_order);
+    std::vector<std::u16string> expected(std::begin(names), std::end(names));
+    std::sort(expected.begin(), expected.end()); // char16_t compares as unsigned
+    EXPECT_EQ(in_order, expected);
+    for (size_t i = 0; i < std::size(names); ++i)
+        EXPECT_EQ(tree.Find(names[i]), static_cast<int32_t>(i));
+}

@@ -201,3 +201,69 @@ TEST(LeafWrites, SetAsVariantConvertsOrRaises)
     list.SetAsVariant(Variant(int32_t{3})); // containers ignore it
     EXPECT_TRUE(list.AsVariant().IsNull());
 }
+
+TEST(Ownership, ValuesPutIntoAParsedDocumentGoWithItOrWhenReplaced)
+{
+    {
+        auto root = parse_object(R"({"a":[1,2],"b":"x"})");
+        auto* list = JsonAs<TQvJSONlist>(pair_value(root->ChildAt(0)));
+        auto* pair = JsonAs<TQvJSONobjectmethod>(root->ChildAt(1));
+        EXPECT_EQ(list->AppendChild(std::make_unique<CountedNull>()), 2);
+        list->SetChildAt(0, std::make_unique<CountedNull>());
+        list->AppendChild(std::make_unique<CountedNull>());
+        EXPECT_EQ(CountedNull::alive, 3);
+        list->RemoveChildAt(2); // a value put in is freed when removed
+        EXPECT_EQ(CountedNull::alive, 2);
+        list->SetChildAt(0, std::make_unique<TQvJSONnumber>(5)); // and when replaced
+        EXPECT_EQ(CountedNull::alive, 1);
+        pair->SetPairValue(std::make_unique<CountedNull>());
+        pair->SetPairValue(std::make_unique<CountedNull>());
+        EXPECT_EQ(CountedNull::alive, 2);
+        auto inner = std::make_unique<TQvJSONlist>();
+        inner->AppendChild(std::make_unique<CountedNull>());
+        root->AppendChild(std::make_unique<TQvJSONobjectmethod>(u"c", std::move(inner)));
+        EXPECT_EQ(CountedNull::alive, 3);
+        EXPECT_EQ(text_of(list->ChildAt(0)), "5");
+        EXPECT_EQ(text_of(list->ChildAt(1)), "2");
+        EXPECT_EQ(list->ChildCount(), 3);
+    }
+    // Freeing the document frees what was put in; the leak sanitizer checks the rest.
+    EXPECT_EQ(CountedNull::alive, 0);
+}
+
+TEST(LeafWrites, ParsedStringsAndNamesTakeNewText)
+{
+    auto root = parse_object(R"({"name":"short","list":[true]})");
+    auto* text = JsonAs<TQvJSONstring>(root->ValueByName(u"name"));
+    text->SetAsVariant(Variant(u"\u4E2D a much longer text than before"));
+    EXPECT_EQ(text->Value(), u"\u4E2D a much longer text than before");
+    auto* pair = JsonAs<TQvJSONobjectmethod>(root->ChildAt(0));
+    pair->SetPairName(u"renamed");
+    EXPECT_EQ(pair->PairName(), u"renamed");
+    EXPECT_EQ(root->ValueByName(u"name"), text) << "the index keeps the name it was built with";
+    auto* list = JsonAs<TQvJSONlist>(root->ValueByName(u"list"));
+    for (int i = 0; i < 40; ++i) // grows past the list's parsed size
+        list->AppendChild(std::make_unique<TQvJSONnumber>(i));
+    EXPECT_EQ(list->ChildCount(), 41);
+    EXPECT_EQ(text_of(list->ChildAt(40)), "39");
+}
+
+TEST(Lookup, ObjectsOfAListWithTheSameOrOtherNamesFindTheirFirstMembers)
+{
+    auto list = TQvJSON::ParseDocument(
+        R"([{"a":1,"b":2,"a":3},{"a":4,"b":5,"a":6},{"b":7,"a":8},{"a":9,"b":10,"a":11},{},{"a":12,"b":13,"c":14}])");
+    ASSERT_NE(list, nullptr);
+    const std::pair<const char*, std::string> cases[][3] = {
+        {{"a", "1"}, {"b", "2"}, {"c", ""}},  {{"a", "4"}, {"b", "5"}, {"c", ""}},  {{"a", "8"}, {"b", "7"}, {"c", ""}},
+        {{"a", "9"}, {"b", "10"}, {"c", ""}}, {{"a", ""}, {"b", ""}, {"c", ""}}, {{"a", "12"}, {"b", "13"}, {"c", "14"}},
+    };
+    for (int32_t i = 0; i < list->ChildCount(); ++i) {
+        for (const auto& [name, expected] : cases[i]) {
+            TQvJSONbase* value = list->ChildAt(i)->Lookup(Variant(name));
+            EXPECT_EQ(value ? text_of(value) : "", expected) << "object " << i << " member " << name;
+        }
+    }
+    auto* third = JsonAs<TQvJSONobject>(list->ChildAt(3));
+    EXPECT_EQ(text_of(third->ValueAt(2)), "9") << "a repeated name gives the first member";
+    EXPECT_EQ(third->ChildCount(), 3);
+}
