@@ -1,5 +1,5 @@
-// Runs with QT_SCALE_FACTOR=2: picture boxes on a screen of two device pixels
-// per logical pixel.
+// Picture boxes on a screen of two device pixels per logical pixel: this
+// executable starts the window system with QT_SCALE_FACTOR=2.
 #include "picture/FitRule.h"
 #include "picture/TJPEGImage.h"
 #include "tests/ui/UiTestSupport.h"
@@ -30,6 +30,7 @@ std::vector<uint8_t> detailed_jpeg(int width, int height)
 
 TEST(ScaledScreen, PictureBoxesFitAndScaleInDevicePixels)
 {
+    qputenv("QT_SCALE_FACTOR", "2");
     StartWindowSystem();
     struct Case {
         int w, h, cw, ch;
