@@ -21,7 +21,12 @@ TProgressBar::TProgressBar(TControl* parent) : TControl(parent)
 void TProgressBar::SetPosition(int position)
 {
     position_ = std::clamp(position, MinPosition, MaxPosition);
-    static_cast<QProgressBar*>(Widget())->setValue(position_);
+    // QProgressBar repaints itself at once on a new value, which flushes the
+    // whole window; PaintNow paints the bar alone instead.
+    auto* bar = static_cast<QProgressBar*>(Widget());
+    bar->setUpdatesEnabled(false);
+    bar->setValue(position_);
+    bar->setUpdatesEnabled(true);
     PaintNow();
 }
 
