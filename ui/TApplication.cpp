@@ -5,10 +5,11 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPalette>
 #include <QPixmap>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@ struct TApplication::Impl {
     char name[8] = "tavrin";
     char* argv[2] = {name, nullptr};
     std::unique_ptr<QApplication> app;
+    bool look_applied = false;
 };
 
 TApplication::TApplication() : impl_(std::make_unique<Impl>()) {}
@@ -30,12 +32,42 @@ TApplication::~TApplication()
     forms_.clear();
 }
 
+namespace {
+
+// The fixed colours of the window (maroon, red, blue on button face) were
+// chosen for a light window: a dark desktop theme must not reach it.
+void apply_designed_look()
+{
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (fusion == nullptr)
+        return;
+    const QPalette standard = fusion->standardPalette();
+    // Every role of every group set, so nothing of a theme's palette is
+    // resolved into it, now or when the theme changes.
+    QPalette palette;
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = static_cast<QPalette::ColorGroup>(g);
+            const auto role = static_cast<QPalette::ColorRole>(r);
+            palette.setBrush(group, role, standard.brush(group, role));
+        }
+    QApplication::setStyle(fusion); // the application owns it from here
+    // Also drops the per-class palettes a platform theme installs.
+    QApplication::setPalette(palette);
+}
+
+} // namespace
+
 void TApplication::Initialize()
 {
     if (QApplication::instance() == nullptr)
         impl_->app = std::make_unique<QApplication>(impl_->argc, impl_->argv);
     // Docks match the window to the installed desktop entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVRIN_APP_ID));
+    if (!impl_->look_applied) {
+        impl_->look_applied = true;
+        apply_designed_look();
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         SetScreenBitsPerPixel(screen->depth());
 }
@@ -53,6 +85,7 @@ void TApplication::Run()
     }
     forms_.clear();
     impl_->app.reset();
+    impl_->look_applied = false;
 }
 
 void TApplication::ProcessMessages()
@@ -121,18 +154,5 @@ void TApplication::ShowMessageBox(const std::string& text, MessageKind kind)
         std::fprintf(stderr, "%s\n", text.c_str());
         return;
     }
-    QMessageBox box;
-    box.setWindowTitle(ToQt(title_));
-    box.setText(ToQt(text));
-    if (kind == MessageKind::ErrorReport) {
-        box.setIcon(QMessageBox::Critical);
-        box.setStandardButtons(QMessageBox::Ok);
-    } else {
-        box.setIcon(QMessageBox::NoIcon);
-        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            box.move(screen->availableGeometry().center() - box.rect().center());
-    }
-    box.exec();
+    RunMessageBox(text, title_, kind);
 }

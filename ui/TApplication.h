@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/MessageBox.h"
 #include "ui/TForm.h"
 
 #include <exception>
@@ -7,11 +8,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-enum class MessageKind {
-    ErrorReport, // stop icon, OK, captioned with the title
-    Fatal,       // no icon, "OK", centred on the screen, captioned with the title
-};
 
 // The application object: title, forms, message loop, and what becomes of an
 // error no handler caught.
@@ -22,7 +18,9 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Starts the window system; safe to call more than once.
+    // Starts the window system, or takes the one already started, and gives
+    // it the look the window was designed in: Fusion with its light palette,
+    // whatever the desktop's theme. Safe to call more than once.
     void Initialize();
 
     const std::string& Title() const { return title_; }

@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyledItemDelegate>
 
 #include <vector>
 
@@ -19,6 +20,24 @@ void as_program(bool& flag, Body body)
     body();
     flag = was;
 }
+
+// Items of the open list: as high as the list's item height, in the font and
+// colour of the list itself (the popup is a window of its own and would
+// otherwise take the application's).
+class ListItemDelegate : public QStyledItemDelegate {
+public:
+    ListItemDelegate(const TComboBox& combo, QObject* parent) : QStyledItemDelegate(parent), combo_(combo) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(combo_.ItemHeight() > 0 ? combo_.ItemHeight() : size.height());
+        return size;
+    }
+
+private:
+    const TComboBox& combo_;
+};
 
 } // namespace
 
@@ -59,8 +78,10 @@ TComboBox::TComboBox(TControl* parent) : TControl(parent)
     box->setEditable(false);
     box->setFocusPolicy(Qt::StrongFocus);
     box->setMaxVisibleItems(8);
+    box->setItemDelegate(new ListItemDelegate(*this, box));
     Attach(box);
     items_ = std::make_unique<ComboItems>(*box, program_change_);
+    TComboBox::FontChanged();
     QObject::connect(box, &QComboBox::currentIndexChanged, [this](int) {
         if (program_change_)
             return;
@@ -92,4 +113,15 @@ void TComboBox::SetItemIndex(int index)
 void TComboBox::SetItemHeight(int height)
 {
     item_height_ = height;
+}
+
+void TComboBox::FontChanged()
+{
+    auto* box = static_cast<QComboBox*>(Widget());
+    QAbstractItemView* view = box->view();
+    view->setFont(box->font());
+    QPalette palette = view->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Text, ToQColor(Font().Color));
+    view->setPalette(palette);
 }

@@ -8,7 +8,8 @@
 // A choose-only drop-down list. Setting ItemIndex or the items from the
 // program runs no handler; every change of the current item by the user runs
 // OnChange once, with the mouse or the keyboard (one run per arrow-key step on
-// the closed list).
+// the closed list). The open list shows its items ItemHeight pixels high in
+// the list's font and colour.
 class TComboBox : public TControl {
 public:
     explicit TComboBox(TControl* parent);
@@ -24,6 +25,9 @@ public:
     bool TabStop() const override { return true; }
 
     TNotifyEvent OnChange;
+
+protected:
+    void FontChanged() override;
 
 private:
     std::unique_ptr<TStrings> items_;

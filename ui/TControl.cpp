@@ -136,10 +136,12 @@ void TControl::ApplyFont()
     if (w == nullptr)
         return;
     w->setFont(ToQFont(font_));
+    // The disabled group keeps the palette's disabled text colour, so a
+    // disabled control looks disabled.
     QPalette palette = w->palette();
-    palette.setColor(QPalette::WindowText, ToQColor(font_.Color));
-    palette.setColor(QPalette::ButtonText, ToQColor(font_.Color));
-    palette.setColor(QPalette::Text, ToQColor(font_.Color));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            palette.setColor(group, role, ToQColor(font_.Color));
     w->setPalette(palette);
 }
 

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <cmath>
 #include <exception>
 #include <vector>
 
@@ -57,15 +58,23 @@ protected:
             }
             return;
         }
-        const TRect dest = DestinationRect(graphic->Width(), graphic->Height(), width(), height(), image_.stretch_,
-                                           image_.proportional_, image_.center_);
+        // Fitted and scaled in device pixels: a picture pixel is one pixel
+        // at 96 dots per inch, and on a scaled screen the picture's own pixels
+        // fill the device pixels instead of a logical-size copy being blown up.
+        const qreal ratio = devicePixelRatioF();
+        const auto device = [ratio](int logical) { return static_cast<int>(std::lround(logical * ratio)); };
+        const TRect dest = DestinationRect(device(graphic->Width()), device(graphic->Height()), device(width()),
+                                           device(height()), image_.stretch_, image_.proportional_, image_.center_);
         const int w = dest.Right - dest.Left;
         const int h = dest.Bottom - dest.Top;
         if (w <= 0 || h <= 0 || bitmap->Empty())
             return;
         QPainter painter(this);
+        const QPointF at(dest.Left / ratio, dest.Top / ratio);
         if (w == bitmap->Width() && h == bitmap->Height()) {
-            painter.drawImage(dest.Left, dest.Top, image_over(*bitmap));
+            QImage image = image_over(*bitmap);
+            image.setDevicePixelRatio(ratio);
+            painter.drawImage(at, image);
             return;
         }
         TBitmap scaled;
@@ -74,7 +83,9 @@ protected:
         } catch (...) {
             return; // no memory for the scaled copy: leave the box empty
         }
-        painter.drawImage(dest.Left, dest.Top, image_over(scaled));
+        QImage image = image_over(scaled);
+        image.setDevicePixelRatio(ratio);
+        painter.drawImage(at, image);
     }
 
 private:

@@ -50,7 +50,8 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), ToQColor(label_.Color()));
-        const QColor ink = ToQColor(label_.Font().Color);
+        const QColor ink = isEnabled() ? ToQColor(label_.Font().Color)
+                                       : palette().color(QPalette::Disabled, QPalette::WindowText);
         // The underline is drawn by hand from the named font's metrics, so a
         // fallback font's deeper underline cannot fall outside the label.
         QFont plain = font();

@@ -1,6 +1,9 @@
 #include "ui/TProgressBar.h"
 
+#include <QBackingStore>
+#include <QPainter>
 #include <QProgressBar>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstdint>
@@ -18,7 +21,12 @@ TProgressBar::TProgressBar(TControl* parent) : TControl(parent)
 void TProgressBar::SetPosition(int position)
 {
     position_ = std::clamp(position, MinPosition, MaxPosition);
-    static_cast<QProgressBar*>(Widget())->setValue(position_);
+    // QProgressBar repaints itself at once on a new value, which flushes the
+    // whole window; PaintNow paints the bar alone instead.
+    auto* bar = static_cast<QProgressBar*>(Widget());
+    bar->setUpdatesEnabled(false);
+    bar->setValue(position_);
+    bar->setUpdatesEnabled(true);
     PaintNow();
 }
 
@@ -36,11 +44,27 @@ void TProgressBar::SetVisible(bool visible)
 
 void TProgressBar::PaintNow()
 {
-    // repaint() draws synchronously; the parent is repainted too when the bar
-    // was hidden, so the area it uncovers is not left stale.
+    // Only the bar's own pixels go to the screen now. repaint() would flush
+    // every change still pending in the window, so the grid, the counter and
+    // the labels would show half of a page that is still being filled. The
+    // bar is painted straight into the window's backing store instead; the
+    // pending changes, and the area a hidden bar uncovers, are painted
+    // together when the message loop runs again.
     QWidget* bar = Widget();
-    if (bar->isVisible())
-        bar->repaint();
-    else if (QWidget* parent = bar->parentWidget(); parent != nullptr && parent->isVisible())
-        parent->repaint(bar->geometry());
+    if (!bar->isVisible())
+        return;
+    QWidget* window = bar->window();
+    QBackingStore* store = window->backingStore();
+    if (store == nullptr || store->paintDevice() == nullptr)
+        return;
+    const QRect area(bar->mapTo(window, QPoint(0, 0)), bar->size());
+    const QRegion region(area);
+    store->beginPaint(region);
+    {
+        QPainter painter(store->paintDevice());
+        painter.setClipRect(area);
+        bar->render(&painter, area.topLeft(), QRegion(), QWidget::DrawChildren);
+    }
+    store->endPaint();
+    store->flush(region);
 }

@@ -2,9 +2,10 @@
 
 #include "ui/TControl.h"
 
-// A smooth progress bar over 0..100. A change of position or visibility is
-// painted at once, without running the message loop, so progress shows while
-// the thread is blocked in a download and no input is taken meanwhile.
+// A smooth progress bar over 0..100. A change of position, or the bar being
+// shown, is painted at once without running the message loop, so progress
+// shows while the thread is blocked in a download and no input is taken
+// meanwhile; nothing else of the window is painted by it.
 class TProgressBar : public TControl {
 public:
     static constexpr int MinPosition = 0;
