@@ -14,18 +14,11 @@ namespace {
 
 const std::string kFirstSubcategory = "50200001"; // 130 products: batches of 48, 48 and 34
 
-class Browsing : public CatalogueWindowTest {
+class Browsing : public ServiceWindowTest {
 protected:
-    static void SetUpTestSuite() { service = new RecordingService(); }
-    static void TearDownTestSuite()
-    {
-        delete service;
-        service = nullptr;
-    }
-
     void SetUp() override
     {
-        CatalogueWindowTest::SetUp();
+        ServiceWindowTest::SetUp();
         service->ClearRequests();
     }
 
@@ -44,10 +37,8 @@ protected:
         return titles;
     }
 
-    static RecordingService* service;
 };
 
-RecordingService* Browsing::service = nullptr;
 
 TEST_F(Browsing, StartUpFillsBothListsThePageAndOnePicture)
 {

@@ -21,6 +21,8 @@ RecordingService::RecordingService()
 {
 }
 
+RecordingService* ServiceWindowTest::service = nullptr;
+
 std::string RecordingService::BaseUrl() const
 {
     return "http://" + service_.Host() + "/kestrid/";

@@ -60,6 +60,19 @@ protected:
     std::vector<std::string> opened; // addresses handed to the shell
 };
 
+// A window test whose suite shares one sample catalogue service.
+class ServiceWindowTest : public CatalogueWindowTest {
+protected:
+    static void SetUpTestSuite() { service = new RecordingService(); }
+    static void TearDownTestSuite()
+    {
+        delete service;
+        service = nullptr;
+    }
+
+    static RecordingService* service;
+};
+
 // In a death test's child: the fatal box prints this line before the process ends.
 inline constexpr const char* kFatalBoxMarker = "fatal box: network failure";
 void ReportFatalBoxOnStderr();

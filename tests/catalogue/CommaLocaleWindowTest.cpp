@@ -18,22 +18,15 @@
 
 namespace {
 
-class CommaLocaleWindow : public CatalogueWindowTest {
+class CommaLocaleWindow : public ServiceWindowTest {
 protected:
-    static void SetUpTestSuite() { service = new RecordingService(); }
-    static void TearDownTestSuite()
-    {
-        delete service;
-        service = nullptr;
-    }
-
     void SetUp() override
     {
         // Before the application object exists, which sets the C library's
         // locale from the environment as every user's session has it.
         ASSERT_NO_THROW(ProvideCommaLocale());
         setenv("LC_ALL", kCommaLocale, 1);
-        CatalogueWindowTest::SetUp();
+        ServiceWindowTest::SetUp();
         std::setlocale(LC_ALL, ""); // the same, should the application have existed already
         ASSERT_STREQ(std::localeconv()->decimal_point, ",");
         service->ClearRequests();
@@ -50,10 +43,8 @@ protected:
         return std::string(text, end);
     }
 
-    static RecordingService* service;
 };
 
-RecordingService* CommaLocaleWindow::service = nullptr;
 
 TEST_F(CommaLocaleWindow, CounterCountGridAndPricesReadAsUnderTheCLocale)
 {

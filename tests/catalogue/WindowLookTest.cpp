@@ -42,19 +42,7 @@ int differing_pixels(const QImage& a, const QImage& b, const QRect& except = QRe
     return count;
 }
 
-class WindowLook : public CatalogueWindowTest {
-protected:
-    static void SetUpTestSuite() { service = new RecordingService(); }
-    static void TearDownTestSuite()
-    {
-        delete service;
-        service = nullptr;
-    }
-
-    static RecordingService* service;
-};
-
-RecordingService* WindowLook::service = nullptr;
+class WindowLook : public ServiceWindowTest {};
 
 // What the window's backing store holds, which is what the screen shows or
 // is about to.

@@ -8,16 +8,32 @@
 
 #include <stdexcept>
 
-LoopbackServer::LoopbackServer()
+namespace {
+
+// A listening socket on a free loopback port; address receives where it listens.
+int listen_on_loopback(int backlog, sockaddr_in& address, const char* what)
 {
-    listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    address = sockaddr_in{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (listen_fd_ < 0 || ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listen_fd_, 16) != 0 || ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-        ::pipe(wake_) != 0)
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, backlog) != 0 || ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        throw std::runtime_error(std::string(what) + " cannot listen");
+    }
+    return fd;
+}
+
+} // namespace
+
+LoopbackServer::LoopbackServer()
+{
+    sockaddr_in address;
+    listen_fd_ = listen_on_loopback(16, address, "loopback server");
+    if (::pipe(wake_) != 0)
         throw std::runtime_error("loopback server cannot listen");
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { run(); });
@@ -131,15 +147,9 @@ void LoopbackServer::run()
 
 FullListener::FullListener()
 {
-    listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
+    sockaddr_in address;
     // Backlog 0 holds one connection; the one made here fills it.
-    if (listen_fd_ < 0 || ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listen_fd_, 0) != 0 || ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("full listener cannot listen");
+    listen_fd_ = listen_on_loopback(0, address, "full listener");
     port_ = ntohs(address.sin_port);
     queued_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (queued_fd_ < 0 || ::connect(queued_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
