@@ -11,4 +11,8 @@ struct TQvBalNode {
     uint8_t Level = 0;
     int32_t Key = 0;
     std::u16string_view NodeName;
+    // The name's first four units, the first in the top bits, missing ones
+    // as 0: where two heads differ, they order the names as the names
+    // themselves would, without a look at the units.
+    uint64_t NameHead = 0;
 };

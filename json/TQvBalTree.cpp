@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string_view>
 #include <type_traits>
 
 // Nodes are dropped with their blocks, never destroyed one by one.
@@ -19,14 +20,41 @@ namespace {
 // members fits in one block.
 constexpr size_t block_bytes = 960;
 
-// Name order: unit by unit as unsigned numbers, a prefix before the longer name.
-inline int compare_names(std::u16string_view a, std::u16string_view b)
+// The head of a name as a node keeps it; an ASCII name in bytes has the
+// head of its wide form.
+template <class Unit>
+inline uint64_t name_head(std::basic_string_view<Unit> name)
 {
+    uint64_t head = 0;
+    const size_t units = std::min<size_t>(name.size(), 4);
+    for (size_t i = 0; i < units; ++i)
+        head |= uint64_t{static_cast<std::make_unsigned_t<Unit>>(name[i])} << (48 - 16 * i);
+    return head;
+}
+
+// The same order between an ASCII name in bytes and a wide name.
+inline int compare_names(std::string_view a, uint64_t aHead, std::u16string_view b, uint64_t bHead)
+{
+    if (aHead != bHead)
+        return aHead < bHead ? -1 : 1;
     const size_t common = std::min(a.size(), b.size());
-    // Names of one object mostly differ in their first unit.
-    if (common > 0 && a[0] != b[0])
-        return a[0] < b[0] ? -1 : 1;
-    size_t i = 0;
+    for (size_t i = std::min<size_t>(common, 4); i < common; ++i) {
+        const char16_t unit = static_cast<unsigned char>(a[i]);
+        if (unit != b[i])
+            return unit < b[i] ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+// Name order: unit by unit as unsigned numbers, a prefix before the longer
+// name. Heads that differ decide at once; equal heads mean the first
+// min(4, shorter size) units agree.
+inline int compare_names(std::u16string_view a, uint64_t aHead, std::u16string_view b, uint64_t bHead)
+{
+    if (aHead != bHead)
+        return aHead < bHead ? -1 : 1;
+    const size_t common = std::min(a.size(), b.size());
+    size_t i = std::min<size_t>(common, 4);
     // Four units at a time: the lowest differing unit of the two words decides.
     for (; i + 4 <= common; i += 4) {
         uint64_t x;
@@ -56,11 +84,17 @@ TQvBalTree::TQvBalTree(DocumentArena* arena) : arena_(arena), bottom_(&sentinel_
     sentinel_.Level = 0;
 }
 
-bool TQvBalTree::Insert(std::u16string_view name, int32_t key) { return InsertAt(root_, name, key, true); }
+bool TQvBalTree::Insert(std::u16string_view name, int32_t key)
+{
+    return InsertAt(root_, name, name_head(name), key, true);
+}
 
-bool TQvBalTree::InsertLasting(std::u16string_view name, int32_t key) { return InsertAt(root_, name, key, false); }
+bool TQvBalTree::InsertLasting(std::u16string_view name, int32_t key)
+{
+    return InsertAt(root_, name, name_head(name), key, false);
+}
 
-bool TQvBalTree::InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t key, bool copyName)
+bool TQvBalTree::InsertAt(TQvBalNode*& link, std::u16string_view name, uint64_t head, int32_t key, bool copyName)
 {
     if (link == bottom_) {
         if (copyName && !name.empty()) {
@@ -74,30 +108,44 @@ bool TQvBalTree::InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t k
         node->Level = 1;
         node->Key = key;
         node->NodeName = name;
+        node->NameHead = head;
         link = node;
         return true;
     }
-    int order = compare_names(name, link->NodeName);
+    int order = compare_names(name, head, link->NodeName, link->NameHead);
     if (order == 0)
         return false;
-    bool inserted =
-        order < 0 ? InsertAt(link->Left, name, key, copyName) : InsertAt(link->Right, name, key, copyName);
+    bool inserted = order < 0 ? InsertAt(link->Left, name, head, key, copyName)
+                              : InsertAt(link->Right, name, head, key, copyName);
     Skew(link);
     Split(link);
     return inserted;
 }
 
-int32_t TQvBalTree::Find(std::u16string_view name) const
+namespace {
+
+template <class Unit>
+int32_t find_in(const TQvBalNode* node, const TQvBalNode* bottom, std::basic_string_view<Unit> name)
 {
-    const TQvBalNode* node = root_;
-    while (node != bottom_) {
-        int order = compare_names(name, node->NodeName);
+    const uint64_t head = name_head(name);
+    while (node != bottom) {
+        if (head != node->NameHead) {
+            node = head < node->NameHead ? node->Left : node->Right;
+            continue;
+        }
+        int order = compare_names(name, head, node->NodeName, node->NameHead);
         if (order == 0)
             return node->Key;
         node = order < 0 ? node->Left : node->Right;
     }
     return -1;
 }
+
+} // namespace
+
+int32_t TQvBalTree::Find(std::u16string_view name) const { return find_in(root_, bottom_, name); }
+
+int32_t TQvBalTree::FindAscii(std::string_view name) const { return find_in(root_, bottom_, name); }
 
 void TQvBalTree::CopyShape(const TQvBalTree& model, std::span<const std::u16string_view> names)
 {
@@ -120,6 +168,7 @@ void TQvBalTree::CopyShape(const TQvBalTree& model, std::span<const std::u16stri
         copy->Level = node->Level;
         copy->Key = node->Key;
         copy->NodeName = names[static_cast<size_t>(node->Key)];
+        copy->NameHead = node->NameHead;
         if (node->Left != model.bottom_)
             stack[depth++] = node->Left;
         if (node->Right != model.bottom_)

@@ -28,6 +28,8 @@ public:
     bool InsertLasting(std::u16string_view name, int32_t key);
     // The key of the name, or -1.
     int32_t Find(std::u16string_view name) const;
+    // The same for a name of ASCII bytes, as its wide form would be found.
+    int32_t FindAscii(std::string_view name) const;
     // Makes an empty tree what inserting `names` in order (each with its
     // position as key, names lasting as for InsertLasting) would make, given
     // `model`, a tree that holds exactly the same names inserted in the same
@@ -44,7 +46,7 @@ public:
     void Split(TQvBalNode*& t) const;
 
 private:
-    bool InsertAt(TQvBalNode*& link, std::u16string_view name, int32_t key, bool copyName);
+    bool InsertAt(TQvBalNode*& link, std::u16string_view name, uint64_t head, int32_t key, bool copyName);
 
     // Room for a node and its name's units, taken from the current block.
     void* Allocate(size_t bytes, size_t alignment);

@@ -3,7 +3,8 @@
 #include "json/TQvJSONobjectmethod.h"
 #include "platform/CodePage.h"
 
-#include <span>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <typeinfo>
 
@@ -17,16 +18,18 @@ const TQvJSONobjectmethod* pair_of(const TQvJSONbase* child)
 }
 
 // ASCII reads the same in the code page and in wide text.
-bool widen_ascii(std::string_view ansi, std::span<char16_t> units)
+bool is_ascii(std::string_view text)
 {
-    if (ansi.size() > units.size())
-        return false;
-    for (size_t i = 0; i < ansi.size(); ++i) {
-        if (static_cast<unsigned char>(ansi[i]) >= 0x80)
-            return false;
-        units[i] = static_cast<char16_t>(ansi[i]);
+    uint64_t seen = 0;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        seen |= word;
     }
-    return true;
+    for (; i < text.size(); ++i)
+        seen |= static_cast<unsigned char>(text[i]);
+    return (seen & 0x8080808080808080ULL) == 0;
 }
 
 } // namespace
@@ -38,9 +41,12 @@ TQvJSONbase* TQvJSONobject::Lookup(const Variant& key)
         return ValueByName(key.WideTextValue());
     case VariantKind::AnsiText: {
         const std::string& name = key.AnsiTextValue();
-        char16_t units[64];
-        if (widen_ascii(name, units))
-            return ValueByName(std::u16string_view(units, name.size()));
+        // An ASCII name is found as its wide form without converting it.
+        if (is_ascii(name)) {
+            if (useNameIndex_)
+                return ValueOfMember(nameIndex_.FindAscii(name));
+            return ValueByName(std::u16string(name.begin(), name.end()));
+        }
         return ValueByName(AnsiToWide(name));
     }
     default:
@@ -64,9 +70,11 @@ double TQvJSONobject::DoubleAt(int32_t position) const { return DoubleOf(ValueAt
 
 bool TQvJSONobject::BoolAt(int32_t position) const { return BoolOf(ValueAt(position)); }
 
-TQvJSONbase* TQvJSONobject::ValueByName(std::u16string_view name) const
+TQvJSONbase* TQvJSONobject::ValueByName(std::u16string_view name) const { return ValueOfMember(FindMember(name)); }
+
+TQvJSONbase* TQvJSONobject::ValueOfMember(int32_t position) const
 {
-    const TQvJSONobjectmethod* pair = pair_of(ChildAt(FindMember(name)));
+    const TQvJSONobjectmethod* pair = pair_of(ChildAt(position));
     return pair ? pair->PairValue() : nullptr;
 }
 

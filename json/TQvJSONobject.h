@@ -47,6 +47,9 @@ public:
     const TQvBalTree& NameIndex() const { return nameIndex_; }
 
 private:
+    // The value of the pair at the position; none out of range.
+    TQvJSONbase* ValueOfMember(int32_t position) const;
+
     bool useNameIndex_;
     TQvBalTree nameIndex_;
 };

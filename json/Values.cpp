@@ -63,7 +63,7 @@ void TQvJSONstring::Assign(std::u16string_view value)
     size_ = value.size();
 }
 
-Variant TQvJSONstring::AsVariant() const { return Variant(std::u16string(Value())); }
+Variant TQvJSONstring::AsVariant() const { return Variant(Value()); }
 
 void TQvJSONstring::SetAsVariant(const Variant& value) { Assign(value.ToWideText()); }
 

@@ -16,10 +16,12 @@ public:
     Variant(double value) : value_(value) {}
     Variant(bool value) : value_(value) {}
     Variant(std::u16string value) : value_(std::move(value)) {}
-    Variant(const char16_t* value) : value_(std::u16string(value)) {}
+    // Text built in place, without a string to move in.
+    explicit Variant(std::u16string_view value) : value_(std::in_place_type<std::u16string>, value) {}
+    Variant(const char16_t* value) : value_(std::in_place_type<std::u16string>, value) {}
     // 8-bit text in the ANSI code page.
     Variant(std::string value) : value_(std::move(value)) {}
-    Variant(const char* value) : value_(std::string(value)) {}
+    Variant(const char* value) : value_(std::in_place_type<std::string>, value) {}
     // Any other pointer would silently become a boolean.
     Variant(const void*) = delete;
 

@@ -1,5 +1,6 @@
 #include "base/ConvertErrors.h"
 #include "json/json.h"
+#include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -266,4 +267,32 @@ TEST(Lookup, ObjectsOfAListWithTheSameOrOtherNamesFindTheirFirstMembers)
     auto* third = JsonAs<TQvJSONobject>(list->ChildAt(3));
     EXPECT_EQ(text_of(third->ValueAt(2)), "9") << "a repeated name gives the first member";
     EXPECT_EQ(third->ChildCount(), 3);
+}
+
+TEST(Lookup, EightBitKeysFindWhatTheirWideFormsFindWithOrWithoutTheIndex)
+{
+    // Names that share their first units, are shorter than four units, hold a
+    // unit 0, differ only in case, or lie outside ASCII (GBK key bytes).
+    auto indexed = parse_object(R"({"tag_lq":1,"tag_hot":2,"tag_new":3,"tag_":4,"tag":5,"t":6,"":7,)"
+                                R"("a\u0000":8,"a":9,"title":10,"promotion_price":11,"price":12,"中":13,"tag_hot":14})");
+    TQvJSONobject scan(TQvJSONobject::NameLookup::Scan);
+    for (int32_t i = 0; i < indexed->ChildCount(); ++i) {
+        auto* pair = JsonAs<TQvJSONobjectmethod>(indexed->ChildAt(i));
+        scan.AppendChild(std::make_unique<TQvJSONobjectmethod>(
+            pair->PairName(), std::make_unique<TQvJSONnumber>(pair->PairValue()->AsVariant().ToDouble())));
+    }
+    const std::pair<std::string, std::string> cases[] = {
+        {"tag_lq", "1"}, {"tag_hot", "2"},  {"tag_new", "3"},  {"tag_", "4"},           {"tag", "5"},
+        {"t", "6"},      {"", "7"},         {"a", "9"},        {std::string("a\0", 2), "8"},
+        {"title", "10"}, {"Title", ""},     {"tag_h", ""},     {"tag_hott", ""},       {"promotion_price", "11"},
+        {"price", "12"}, {"prices", ""},    {"\xD6\xD0", "13"}, {"\xD6", ""},          {"ta", ""},
+    };
+    for (TQvJSONobject* object : {indexed.get(), &scan}) {
+        for (const auto& [name, expected] : cases) {
+            TQvJSONbase* value = object->Lookup(Variant(name));
+            EXPECT_EQ(value ? text_of(value) : "", expected)
+                << (object == &scan ? "scan" : "index") << " member '" << name << "'";
+            EXPECT_EQ(value, object->ValueByName(AnsiToWide(name))) << name;
+        }
+    }
 }
