@@ -19,6 +19,20 @@
 
 extern char** environ;
 
+int ConnectToLoopback(int port)
+{
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
 namespace {
 
 constexpr const char* kNginx = "/usr/sbin/nginx";
@@ -39,14 +53,11 @@ int free_port()
 
 bool accepts_connections(int port)
 {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    int fd = ConnectToLoopback(port);
+    if (fd < 0)
+        return false;
     ::close(fd);
-    return ok;
+    return true;
 }
 
 void replace_all(std::string& text, const std::string& from, const std::string& to)

@@ -4,6 +4,9 @@
 #include <string>
 #include <sys/types.h>
 
+// A socket connected to port on 127.0.0.1, or -1 when nothing accepts there.
+int ConnectToLoopback(int port);
+
 // Debian's nginx as a foreground process of the test's own, on a free
 // loopback port, with every file it writes in a temporary folder. The
 // configuration is the server block's body; "@ROOT@" in it stands for the

@@ -28,13 +28,9 @@ void write_file(const std::filesystem::path& path, const std::string& bytes)
 // for idleness; a connection that went idle earlier is closed by then.
 bool wait_for_idle_close(int port)
 {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
+    int fd = ConnectToLoopback(port);
     const std::string request = "GET /none HTTP/1.1\r\nHost: x\r\n\r\n";
-    bool closed = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+    bool closed = fd >= 0 &&
                   ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size());
     char buffer[4096];
     while (closed) {
@@ -46,7 +42,8 @@ bool wait_for_idle_close(int port)
         if (::recv(fd, buffer, sizeof buffer, 0) <= 0)
             break;
     }
-    ::close(fd);
+    if (fd >= 0)
+        ::close(fd);
     return closed;
 }
 
