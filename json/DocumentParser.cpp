@@ -385,6 +385,7 @@ TQvJSONbase* DocumentParser::ParseObject(size_t& position, int depth)
     auto* object = arena_.Make<TQvJSONobject>(TQvJSONobject::NameLookup::Indexed, &arena_);
     IndexMembers(*object, first);
     MoveChildren(*object, first);
+    object->onlyPairs_ = true;
     position = p + 1;
     return object;
 }
