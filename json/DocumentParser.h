@@ -3,6 +3,7 @@
 #include "json/TQvJSONbase.h"
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,3 +60,16 @@ private:
     std::string expanded_;
     std::u16string decoded_;
 };
+
+// Called from every rule: inline, so that each rule's file has them.
+inline void DocumentParser::SkipBlanks(size_t& position) const
+{
+    while (position < text_.size() && text_[position] < 33)
+        ++position;
+}
+
+inline bool DocumentParser::StartsWith(size_t position, std::string_view literal) const
+{
+    return text_.size() - position >= literal.size() &&
+           std::memcmp(text_.data() + position, literal.data(), literal.size()) == 0;
+}

@@ -17,18 +17,33 @@ const TQvJSONobjectmethod* pair_of(const TQvJSONbase* child)
                                                                    : nullptr;
 }
 
-// ASCII reads the same in the code page and in wide text.
+// ASCII reads the same in the code page and in wide text. Member names are
+// short: the last word (or half word) is read overlapping the one before it
+// instead of byte by byte.
 bool is_ascii(std::string_view text)
 {
+    const char* data = text.data();
+    const size_t size = text.size();
     uint64_t seen = 0;
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        seen |= word;
+    if (size >= 8) {
+        for (size_t i = 0; i + 8 <= size; i += 8) {
+            uint64_t word;
+            std::memcpy(&word, data + i, 8);
+            seen |= word;
+        }
+        uint64_t last;
+        std::memcpy(&last, data + size - 8, 8);
+        seen |= last;
+    } else if (size >= 4) {
+        uint32_t first;
+        uint32_t last;
+        std::memcpy(&first, data, 4);
+        std::memcpy(&last, data + size - 4, 4);
+        seen = first | last;
+    } else {
+        for (size_t i = 0; i < size; ++i)
+            seen |= static_cast<unsigned char>(data[i]);
     }
-    for (; i < text.size(); ++i)
-        seen |= static_cast<unsigned char>(text[i]);
     return (seen & 0x8080808080808080ULL) == 0;
 }
 
@@ -54,6 +69,18 @@ TQvJSONbase* TQvJSONobject::Lookup(const Variant& key)
     }
 }
 
+void TQvJSONobject::SetChildAt(int32_t position, std::unique_ptr<TQvJSONbase> value)
+{
+    onlyPairs_ = false;
+    TQvJSONcustomlist::SetChildAt(position, std::move(value));
+}
+
+int32_t TQvJSONobject::AppendChild(std::unique_ptr<TQvJSONbase> value)
+{
+    onlyPairs_ = false;
+    return TQvJSONcustomlist::AppendChild(std::move(value));
+}
+
 TQvJSONbase* TQvJSONobject::EntryAt(int32_t position, std::string& name)
 {
     name = WideToAnsi(NameAt(position));
@@ -72,9 +99,15 @@ bool TQvJSONobject::BoolAt(int32_t position) const { return BoolOf(ValueAt(posit
 
 TQvJSONbase* TQvJSONobject::ValueByName(std::u16string_view name) const { return ValueOfMember(FindMember(name)); }
 
+const TQvJSONobjectmethod* TQvJSONobject::PairAt(int32_t position) const
+{
+    TQvJSONbase* child = TQvJSONcustomlist::ChildAt(position);
+    return onlyPairs_ ? static_cast<const TQvJSONobjectmethod*>(child) : pair_of(child);
+}
+
 TQvJSONbase* TQvJSONobject::ValueOfMember(int32_t position) const
 {
-    const TQvJSONobjectmethod* pair = pair_of(ChildAt(position));
+    const TQvJSONobjectmethod* pair = PairAt(position);
     return pair ? pair->PairValue() : nullptr;
 }
 
@@ -83,7 +116,7 @@ int32_t TQvJSONobject::FindMember(std::u16string_view name) const
     if (useNameIndex_)
         return nameIndex_.Find(name);
     for (int32_t i = 0; i < ChildCount(); ++i) {
-        const TQvJSONobjectmethod* pair = pair_of(ChildAt(i));
+        const TQvJSONobjectmethod* pair = PairAt(i);
         if (pair && pair->PairName() == name)
             return i;
     }
@@ -92,7 +125,7 @@ int32_t TQvJSONobject::FindMember(std::u16string_view name) const
 
 std::u16string_view TQvJSONobject::NameAt(int32_t position) const
 {
-    const TQvJSONobjectmethod* pair = pair_of(ChildAt(position));
+    const TQvJSONobjectmethod* pair = PairAt(position);
     return pair ? std::u16string_view(pair->PairName()) : std::u16string_view();
 }
 

@@ -3,8 +3,11 @@
 #include "json/TQvBalTree.h"
 #include "json/TQvJSONcustomlist.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
+
+class TQvJSONobjectmethod;
 
 // A JSON object: its children are TQvJSONobjectmethod pairs in document order,
 // repeated names included. Names are found through NameIndex, which keeps the
@@ -25,6 +28,10 @@ public:
     const char* KindName() const override { return "jsObject"; }
     // The member's value, named by its name in 8-bit text.
     TQvJSONbase* EntryAt(int32_t position, std::string& name) override;
+
+    // Either keeps the object's record of holding only pairs up to date.
+    void SetChildAt(int32_t position, std::unique_ptr<TQvJSONbase> value) override;
+    int32_t AppendChild(std::unique_ptr<TQvJSONbase> value) override;
 
     // The typed reads take the value of the member at the position.
     int32_t IntAt(int32_t position) const override;
@@ -47,9 +54,16 @@ public:
     const TQvBalTree& NameIndex() const { return nameIndex_; }
 
 private:
+    friend class DocumentParser;
+
+    // The pair at the position; none out of range or for a child of another class.
+    const TQvJSONobjectmethod* PairAt(int32_t position) const;
     // The value of the pair at the position; none out of range.
     TQvJSONbase* ValueOfMember(int32_t position) const;
 
     bool useNameIndex_;
+    // Set by the parser, whose objects hold nothing but pairs: their
+    // children need no check of their class until one is replaced or added.
+    bool onlyPairs_ = false;
     TQvBalTree nameIndex_;
 };

@@ -296,3 +296,89 @@ TEST(Lookup, EightBitKeysFindWhatTheirWideFormsFindWithOrWithoutTheIndex)
         }
     }
 }
+
+TEST(Lookup, EditsOfAParsedObjectReadAsThoughItWereBuiltByHand)
+{
+    // A parsed object holds only pairs until a child is added or replaced;
+    // a child that is not a pair has no name and gives no value.
+    struct Case {
+        const char* edit;
+        void (*apply)(TQvJSONobject&);
+        const char* a; // what the name "a" finds ("" for none)
+        const char* nameAt0;
+        const char* valueAt0;
+        const char* nameAt3;
+    };
+    const Case cases[] = {
+        {"none", [](TQvJSONobject&) {}, "1", "a", "1", ""},
+        {"append a number",
+         [](TQvJSONobject& o) { EXPECT_EQ(o.AppendChild(std::make_unique<TQvJSONnumber>(4)), 3); }, "1", "a", "1", ""},
+        {"append a pair",
+         [](TQvJSONobject& o) {
+             o.AppendChild(std::make_unique<TQvJSONobjectmethod>(u"d", std::make_unique<TQvJSONnumber>(4)));
+         },
+         "1", "a", "1", "d"},
+        {"replace the first by a number", [](TQvJSONobject& o) { o.SetChildAt(0, std::make_unique<TQvJSONnumber>(9)); },
+         "", "", "", ""},
+        {"replace the first by a pair", // the index keeps the names it was built with
+         [](TQvJSONobject& o) {
+             o.SetChildAt(0, std::make_unique<TQvJSONobjectmethod>(u"z", std::make_unique<TQvJSONnumber>(9)));
+         },
+         "9", "z", "", ""},
+        // The last pair moves to the gap; the index still has it at its old position.
+        {"remove the first", [](TQvJSONobject& o) { o.RemoveChildAt(0); }, "3", "c", "", ""},
+    };
+    for (const Case& c : cases) {
+        auto object = parse_object(R"({"a":1,"b":2,"c":3})");
+        c.apply(*object);
+        auto text = [](TQvJSONbase* value) { return value ? text_of(value) : std::string(); };
+        EXPECT_EQ(text(object->Lookup(Variant("a"))), c.a) << c.edit;
+        EXPECT_EQ(text(object->ValueByName(u"a")), c.a) << c.edit;
+        EXPECT_EQ(WideToAnsi(object->NameAt(0)), c.nameAt0) << c.edit;
+        EXPECT_EQ(text(object->ValueAt(0)), c.valueAt0) << c.edit;
+        EXPECT_EQ(WideToAnsi(object->NameAt(3)), c.nameAt3) << c.edit;
+        std::string name = "?";
+        EXPECT_EQ(text(object->EntryAt(0, name)), c.valueAt0) << c.edit;
+        EXPECT_EQ(name, c.nameAt0) << c.edit;
+        EXPECT_EQ(object->NameAt(-1), u"") << c.edit;
+    }
+}
+
+TEST(Lookup, EightBitKeysOfEveryLengthFindOnlyTheirOwnName)
+{
+    // Keys of 1 to 17 bytes, past the 4- and 8-byte steps the key is read in:
+    // the name itself, the name with one byte changed at each position, and
+    // the name with a GBK character (two bytes) at each position.
+    const std::string letters = "abcdefghijklmnopq";
+    const std::string gbk = "\xD6\xD0"; // 中
+    std::string document = "{";
+    int value = 0;
+    for (size_t size = 1; size <= letters.size(); ++size) {
+        document += "\"" + letters.substr(0, size) + "\":" + std::to_string(value++) + ",";
+        for (size_t at = 0; at + 1 < size; ++at)
+            document += "\"" + letters.substr(0, at) + "中" + letters.substr(at + 2, size - at - 2) + "\":" +
+                        std::to_string(value++) + ",";
+    }
+    document.back() = '}';
+    auto object = parse_object(document);
+    value = 0;
+    for (size_t size = 1; size <= letters.size(); ++size) {
+        const std::string name = letters.substr(0, size);
+        TQvJSONbase* found = object->Lookup(Variant(name));
+        ASSERT_NE(found, nullptr) << name;
+        EXPECT_EQ(text_of(found), std::to_string(value++)) << name;
+        for (size_t at = 0; at < size; ++at) {
+            std::string changed = name;
+            changed[at] = static_cast<char>(changed[at] + 1);
+            EXPECT_EQ(object->Lookup(Variant(changed)), nullptr) << changed;
+            changed[at] = static_cast<char>(changed[at] - 33); // upper case
+            EXPECT_EQ(object->Lookup(Variant(changed)), nullptr) << changed;
+        }
+        for (size_t at = 0; at + 1 < size; ++at) {
+            const std::string key = name.substr(0, at) + gbk + name.substr(at + 2);
+            found = object->Lookup(Variant(key));
+            ASSERT_NE(found, nullptr) << "GBK at " << at << " of " << size;
+            EXPECT_EQ(text_of(found), std::to_string(value++)) << "GBK at " << at << " of " << size;
+        }
+    }
+}
