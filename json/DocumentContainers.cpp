@@ -14,30 +14,40 @@
 #include <limits>
 #include <new>
 
-TQvJSONbase* DocumentParser::ParseList(size_t& position, int depth)
+template <class Child>
+std::optional<size_t> DocumentParser::ParseChildren(size_t& position, int depth, char open, char close, Child child)
 {
     size_t p = position;
-    if (p >= text_.size() || text_[p] != '[')
-        return nullptr;
+    if (p >= text_.size() || text_[p] != open)
+        return std::nullopt;
     if (depth >= TQvJSON::MaxNestingDepth)
         throw EParseAbandoned::NestingTooDeep();
     ++p;
     const size_t first = pending_.size();
-    // Commas are optional between elements, and one may follow the last.
-    while (TQvJSONbase* element = ParseValue(p, depth + 1)) {
+    // Commas are optional between children, and one may follow the last.
+    while (TQvJSONbase* element = child(p, depth + 1)) {
         pending_.push_back(element);
         SkipBlanks(p);
         if (p < text_.size() && text_[p] == ',')
             ++p;
     }
     SkipBlanks(p);
-    if (p >= text_.size() || text_[p] != ']') {
+    if (p >= text_.size() || text_[p] != close) {
         pending_.resize(first);
-        return nullptr;
+        return std::nullopt;
     }
-    auto* list = arena_.Make<TQvJSONlist>();
-    MoveChildren(*list, first);
     position = p + 1;
+    return first;
+}
+
+TQvJSONbase* DocumentParser::ParseList(size_t& position, int depth)
+{
+    const std::optional<size_t> first =
+        ParseChildren(position, depth, '[', ']', [this](size_t& p, int d) { return ParseValue(p, d); });
+    if (!first)
+        return nullptr;
+    auto* list = arena_.Make<TQvJSONlist>();
+    MoveChildren(*list, *first);
     return list;
 }
 
@@ -65,29 +75,14 @@ TQvJSONbase* DocumentParser::ParsePair(size_t& position, int depth)
 
 TQvJSONbase* DocumentParser::ParseObject(size_t& position, int depth)
 {
-    size_t p = position;
-    if (p >= text_.size() || text_[p] != '{')
+    const std::optional<size_t> first =
+        ParseChildren(position, depth, '{', '}', [this](size_t& p, int d) { return ParsePair(p, d); });
+    if (!first)
         return nullptr;
-    if (depth >= TQvJSON::MaxNestingDepth)
-        throw EParseAbandoned::NestingTooDeep();
-    ++p;
-    const size_t first = pending_.size();
-    while (TQvJSONbase* pair = ParsePair(p, depth + 1)) {
-        pending_.push_back(pair);
-        SkipBlanks(p);
-        if (p < text_.size() && text_[p] == ',')
-            ++p;
-    }
-    SkipBlanks(p);
-    if (p >= text_.size() || text_[p] != '}') {
-        pending_.resize(first);
-        return nullptr;
-    }
     auto* object = arena_.Make<TQvJSONobject>(TQvJSONobject::NameLookup::Indexed, &arena_);
-    IndexMembers(*object, first);
-    MoveChildren(*object, first);
+    IndexMembers(*object, *first);
+    MoveChildren(*object, *first);
     object->onlyPairs_ = true;
-    position = p + 1;
     return object;
 }
 

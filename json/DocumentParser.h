@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,11 @@ private:
     TQvJSONbase* ParseList(size_t& position, int depth);
     TQvJSONbase* ParseObject(size_t& position, int depth);
     TQvJSONbase* ParsePair(size_t& position, int depth);
+    // The children of the list or object at `position`, bracketed by `open`
+    // and `close`, each read by `child`, are left pending from the returned
+    // index on; none when the text there is not such a container.
+    template <class Child>
+    std::optional<size_t> ParseChildren(size_t& position, int depth, char open, char close, Child child);
     bool StartsWith(size_t position, std::string_view literal) const;
     std::u16string_view Keep(std::u16string_view units) const;
     // The children of a finished container, from `first` of the pending ones on.
