@@ -8,5 +8,6 @@ enum class MessageKind {
 };
 
 // Shows a modal message box with text as plain text (never markup) and waits
-// until it is dismissed. Needs the window system.
+// until it is dismissed. Before the window system is started the text goes
+// to standard error instead.
 void RunMessageBox(const std::string& text, const std::string& caption, MessageKind kind);

@@ -3,11 +3,15 @@
 #include "ui/TColor.h"
 #include "ui/TFont.h"
 
+// The window system's object behind a control, opaque here: each backend
+// declares it in its own NativeControl.h (ui/qt/, ui/win32/), whichever
+// folder CMake picked.
+#include "NativeControl.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 
-class QWidget;
 class TControl;
 class TForm;
 
@@ -73,13 +77,13 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
-    // The Qt widget behind the control; for ui/ and tests only.
-    QWidget* Widget() const;
+    // The widget or window behind the control; for ui/ and tests only.
+    NativeControl Widget() const;
 
 protected:
     explicit TControl(TControl* parent);
     // Hands the control its widget; called once by every subclass constructor.
-    void Attach(QWidget* widget);
+    void Attach(NativeControl widget);
     // Called after the font or the colour changed; the widget is updated already.
     virtual void FontChanged() {}
     // Runs OnClick through the dispatcher.

@@ -6,7 +6,7 @@
 
 // A control's font. Height is the character height in pixels. Name is the
 // font the window asks for; where it is not installed the nearest of the same
-// style is drawn (see FontFamilies in ui/QtBridge.h).
+// style is drawn (each backend picks it).
 struct TFont {
     std::string Name = "Tahoma";
     int Height = 11;

@@ -1,6 +1,6 @@
 #include "ui/TLabel.h"
 
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
 #include <QFontMetrics>
 #include <QTextLayout>

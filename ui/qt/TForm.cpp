@@ -1,7 +1,7 @@
 #include "ui/TForm.h"
 
 #include "ui/Dispatch.h"
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
 #include <QBuffer>
 #include <QIcon>

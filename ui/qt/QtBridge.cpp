@@ -1,4 +1,4 @@
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
 #include "platform/CodePage.h"
 

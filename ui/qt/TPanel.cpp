@@ -1,6 +1,6 @@
 #include "ui/TPanel.h"
 
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
 #include <QFrame>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "ui/TComboBox.h"
 
 #include "ui/Dispatch.h"
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

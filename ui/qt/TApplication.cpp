@@ -1,7 +1,7 @@
 #include "ui/TApplication.h"
 
 #include "picture/ScreenDepth.h"
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
 #include <QApplication>
 #include <QImage>
@@ -11,8 +11,6 @@
 #include <QStyle>
 #include <QStyleFactory>
 
-#include <cstdio>
-#include <cstdlib>
 
 // Lives for the whole process; Run releases the window system at its end.
 TApplication* Application = new TApplication();
@@ -118,41 +116,4 @@ bool TApplication::ScreenIsBlank() const
             if (image.pixel(x, y) != first)
                 return false;
     return true;
-}
-
-std::string TApplication::ReportText(const std::string& message)
-{
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
-        return message + ".";
-    return message;
-}
-
-void TApplication::HandleException(const std::exception& error)
-{
-    ShowMessageBox(ReportText(error.what()), MessageKind::ErrorReport);
-}
-
-void TApplication::FatalMessage(const std::string& text)
-{
-    try {
-        ShowMessageBox(text, MessageKind::Fatal);
-    } catch (...) {
-        // Ending is what matters now.
-    }
-    std::fflush(nullptr);
-    // At once: no handler, destructor or message loop runs after this.
-    std::_Exit(0);
-}
-
-void TApplication::ShowMessageBox(const std::string& text, MessageKind kind)
-{
-    if (MessageBoxHook) {
-        MessageBoxHook(text, title_, kind);
-        return;
-    }
-    if (QApplication::instance() == nullptr) {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return;
-    }
-    RunMessageBox(text, title_, kind);
 }

@@ -1,11 +1,14 @@
 #include "ui/MessageBox.h"
 
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
+
+#include <cstdio>
 
 namespace {
 
@@ -32,6 +35,10 @@ protected:
 
 void RunMessageBox(const std::string& text, const std::string& caption, MessageKind kind)
 {
+    if (QApplication::instance() == nullptr) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return;
+    }
     ProgramMessageBox box;
     box.setWindowTitle(ToQt(caption));
     // Texts come from the service too: markup in them is shown as typed.

@@ -1,6 +1,6 @@
 #include "ui/TButton.h"
 
-#include "ui/QtBridge.h"
+#include "ui/qt/QtBridge.h"
 
 #include <QPushButton>
 
