@@ -1,0 +1,146 @@
+#include "ui/win32/FormLayers.h"
+
+#include "ui/TForm.h"
+#include "ui/win32/ControlEvents.h"
+
+#include <algorithm>
+
+namespace {
+
+using Controls = std::vector<std::unique_ptr<TControl>>;
+
+bool holds_others(const TControl* control, const Controls& controls)
+{
+    return std::any_of(controls.begin(), controls.end(),
+                       [&](const auto& c) { return c->Parent() == control; });
+}
+
+bool in_tab_order(const TControl* control, const Controls& controls)
+{
+    return control->TabStop() || holds_others(control, controls);
+}
+
+// The children of parent in creation order.
+std::vector<TControl*> children_of(const TControl* parent, const Controls& controls)
+{
+    std::vector<TControl*> level;
+    for (const auto& c : controls)
+        if (c->Parent() == parent)
+            level.push_back(c.get());
+    return level;
+}
+
+// Top of the stacking order first.
+std::vector<TControl*> stacking_order(const TControl* parent, const Controls& controls)
+{
+    std::vector<TControl*> level = children_of(parent, controls);
+    std::vector<TControl*> order;
+    for (auto it = level.rbegin(); it != level.rend(); ++it)
+        if (!in_tab_order(*it, controls))
+            order.push_back(*it);
+    std::vector<TControl*> tabbed;
+    for (TControl* c : level)
+        if (in_tab_order(c, controls))
+            tabbed.push_back(c);
+    std::stable_sort(tabbed.begin(), tabbed.end(),
+                     [](TControl* a, TControl* b) { return a->TabOrder() < b->TabOrder(); });
+    order.insert(order.end(), tabbed.begin(), tabbed.end());
+    return order;
+}
+
+RECT device_bounds(const TControl& control)
+{
+    const ControlWindow& impl = ControlEvents::Of(control);
+    const UINT dpi = ControlEvents::Dpi(control);
+    return {Scale(impl.left, dpi), Scale(impl.top, dpi), Scale(impl.left + impl.width, dpi),
+            Scale(impl.top + impl.height, dpi)};
+}
+
+size_t created_at(const TControl* control, const Controls& controls)
+{
+    for (size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].get() == control)
+            return i;
+    return controls.size();
+}
+
+void stack(const std::vector<TControl*>& order)
+{
+    HWND above = HWND_TOP;
+    for (TControl* c : order) {
+        SetWindowPos(c->Widget(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = c->Widget();
+    }
+}
+
+// Holes in each window where a later sibling it overlaps lies below it.
+void cut_holes(const std::vector<TControl*>& order, const Controls& controls)
+{
+    for (size_t i = 0; i < order.size(); ++i) {
+        const RECT upper = device_bounds(*order[i]);
+        HRGN region = CreateRectRgn(0, 0, upper.right - upper.left, upper.bottom - upper.top);
+        bool cut = false;
+        for (size_t j = i + 1; j < order.size(); ++j) {
+            if (created_at(order[j], controls) < created_at(order[i], controls))
+                continue;
+            const RECT lower = device_bounds(*order[j]);
+            RECT overlap;
+            if (!IntersectRect(&overlap, &upper, &lower))
+                continue;
+            OffsetRect(&overlap, -upper.left, -upper.top);
+            HRGN hole = CreateRectRgnIndirect(&overlap);
+            CombineRgn(region, region, hole, RGN_DIFF);
+            DeleteObject(hole);
+            cut = true;
+        }
+        if (cut) {
+            SetWindowRgn(order[i]->Widget(), region, TRUE); // the window owns it now
+        } else {
+            DeleteObject(region);
+            SetWindowRgn(order[i]->Widget(), nullptr, TRUE);
+        }
+    }
+}
+
+void tab_chain(const TControl* parent, const Controls& controls, std::vector<TControl*>& chain)
+{
+    std::vector<TControl*> level = children_of(parent, controls);
+    std::stable_sort(level.begin(), level.end(),
+                     [](TControl* a, TControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (TControl* c : level) {
+        if (c->TabStop())
+            chain.push_back(c);
+        tab_chain(c, controls, chain);
+    }
+}
+
+} // namespace
+
+void ApplyLayers(TForm& form, const Controls& controls)
+{
+    std::vector<const TControl*> parents{&form};
+    for (const auto& c : controls)
+        if (holds_others(c.get(), controls))
+            parents.push_back(c.get());
+    for (const TControl* parent : parents) {
+        const std::vector<TControl*> order = stacking_order(parent, controls);
+        stack(order);
+        cut_holes(order, controls);
+    }
+}
+
+HWND FirstFocus(const Controls& controls)
+{
+    if (controls.empty())
+        return nullptr;
+    // The form is the parent of the first control's top level.
+    const TControl* form = controls.front().get();
+    while (form->Parent() != nullptr)
+        form = form->Parent();
+    std::vector<TControl*> chain;
+    tab_chain(form, controls, chain);
+    for (TControl* c : chain)
+        if (c->Visible() && c->Enabled())
+            return c->Widget();
+    return nullptr;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// Private to ui/win32/: the stacking order of a form's windows, which is also
+// the order the keyboard focus moves in (the dialog manager walks it).
+
+#include "ui/TControl.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+class TForm;
+
+// Among siblings, controls that take the focus or hold others come in their
+// tab order, below the rest (later ones above earlier ones). Where that puts
+// an earlier control above a later one it overlaps, the earlier window gets
+// a hole there, so later controls still lie above earlier ones.
+void ApplyLayers(TForm& form, const std::vector<std::unique_ptr<TControl>>& controls);
+
+// The first visible, enabled control of the tab order; nullptr when none.
+HWND FirstFocus(const std::vector<std::unique_ptr<TControl>>& controls);

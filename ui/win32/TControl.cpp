@@ -1,0 +1,357 @@
+#include "ui/TControl.h"
+
+#include "base/Exception.h"
+#include "ui/Dispatch.h"
+#include "ui/win32/ControlEvents.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Finds the control of any window, ours or not: a property is never set on
+// windows we did not make.
+constexpr const wchar_t* kControlProperty = L"TavrinControl";
+
+// The control whose window CreateWindowExW is making: owner-drawn lists ask
+// their parent for item heights before the call returns.
+TControl* g_creating = nullptr;
+int g_next_child_id = 100;
+
+void forget_window(TControl& control, HWND hwnd)
+{
+    RemovePropW(hwnd, kControlProperty);
+    ControlWindow& impl = ControlEvents::Of(control);
+    if (impl.hwnd == hwnd)
+        impl.hwnd = nullptr;
+}
+
+} // namespace
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure)
+{
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing))
+        return;
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.lpszClassName = name;
+    // No background brush: every class paints its own background.
+    RegisterClassExW(&window_class);
+}
+
+TControl* ControlEvents::FromWindow(HWND hwnd)
+{
+    return hwnd != nullptr ? static_cast<TControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+}
+
+HWND ControlEvents::Create(TControl& control, const wchar_t* window_class, DWORD style, DWORD ex_style,
+                           WindowKind kind)
+{
+    const TControl* parent = control.Parent();
+    HWND parent_window = parent != nullptr ? Of(*parent).hwnd : nullptr;
+    HMENU id = nullptr;
+    if (parent_window != nullptr) {
+        // Siblings clip each other, so the stacking order decides what shows.
+        style |= WS_CHILD | WS_CLIPSIBLINGS;
+        id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_next_child_id++));
+    }
+    TControl* outer = std::exchange(g_creating, &control);
+    HWND hwnd = CreateWindowExW(ex_style, window_class, L"", style & ~WS_VISIBLE, 0, 0, 0, 0, parent_window, id,
+                                GetModuleHandleW(nullptr), &control);
+    g_creating = outer;
+    if (hwnd == nullptr)
+        throw Exception("Error creating window");
+    SetPropW(hwnd, kControlProperty, &control);
+    if (kind == WindowKind::System)
+        SetWindowSubclass(hwnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(&control));
+    Of(control).hwnd = hwnd;
+    return hwnd;
+}
+
+TControl* ControlEvents::Attached(HWND hwnd, UINT message, LPARAM lparam)
+{
+    if (message == WM_NCCREATE) {
+        auto* control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+        Of(*control).hwnd = hwnd;
+        return control;
+    }
+    return reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+UINT ControlEvents::Dpi(const TControl& control)
+{
+    const HWND hwnd = Of(control).hwnd;
+    const UINT dpi = hwnd != nullptr ? GetDpiForWindow(hwnd) : 0;
+    return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void ControlEvents::Place(TControl& control)
+{
+    const ControlWindow& impl = Of(control);
+    if (impl.hwnd == nullptr)
+        return;
+    const UINT dpi = Dpi(control);
+    SetWindowPos(impl.hwnd, nullptr, Scale(impl.left, dpi), Scale(impl.top, dpi), Scale(impl.width, dpi),
+                 Scale(impl.height + impl.drop_height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlEvents::ApplyFont(TControl& control)
+{
+    ControlWindow& impl = Of(control);
+    if (impl.hwnd == nullptr)
+        return;
+    // The window lets go of the old font before it is deleted.
+    FontHandle font = CreateControlFont(control.Font(), Dpi(control));
+    SendMessageW(impl.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    impl.font = std::move(font);
+}
+
+HBRUSH ControlEvents::Background(TControl& control)
+{
+    ControlWindow& impl = Of(control);
+    const COLORREF colour = ToColorRef(control.Color());
+    if (!impl.brush || impl.brush_colour != colour) {
+        impl.brush.reset(CreateSolidBrush(colour));
+        impl.brush_colour = colour;
+    }
+    return impl.brush.get();
+}
+
+void ControlEvents::Fire(TControl& control, const TNotifyEvent& handler)
+{
+    // A copy, so a handler may rebind its own event while it runs.
+    if (TNotifyEvent run = handler)
+        Dispatch([&] { run(&control); });
+}
+
+std::optional<LRESULT> ControlEvents::Common(TControl& control, HWND hwnd, UINT message, WPARAM, LPARAM lparam)
+{
+    ControlWindow& impl = Of(control);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!impl.mouse_inside) {
+            impl.mouse_inside = true;
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+            TrackMouseEvent(&track);
+            Fire(control, control.OnMouseEnter);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        impl.mouse_inside = false;
+        Fire(control, control.OnMouseLeave);
+        break;
+    case WM_LBUTTONDOWN:
+        if (impl.clicks_from_mouse) {
+            impl.pressed = true;
+            SetCapture(hwnd);
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (impl.clicks_from_mouse) {
+            const bool was_pressed = std::exchange(impl.pressed, false);
+            if (GetCapture() == hwnd)
+                ReleaseCapture();
+            RECT client;
+            GetClientRect(hwnd, &client);
+            const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            if (was_pressed && PtInRect(&client, at))
+                Click(control);
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        impl.pressed = false;
+        break;
+    case WM_SETCURSOR:
+        if (control.Cursor() == TCursor::HandPoint && LOWORD(lparam) == HTCLIENT) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case kReportPaintError:
+        if (std::exception_ptr error = std::exchange(impl.paint_error, nullptr))
+            Dispatch([error] { std::rethrow_exception(error); });
+        return 0;
+    case WM_NCDESTROY:
+        forget_window(control, hwnd);
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> ControlEvents::Reflect(HWND parent, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    HWND child = nullptr;
+    switch (message) {
+    case WM_COMMAND:
+        child = reinterpret_cast<HWND>(lparam);
+        break;
+    case WM_NOTIFY:
+        child = reinterpret_cast<const NMHDR*>(lparam)->hwndFrom;
+        break;
+    case WM_DRAWITEM:
+        child = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)->hwndItem;
+        break;
+    case WM_MEASUREITEM:
+        child = GetDlgItem(parent, static_cast<int>(reinterpret_cast<const MEASUREITEMSTRUCT*>(lparam)->CtlID));
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+        child = reinterpret_cast<HWND>(lparam);
+        break;
+    default:
+        return std::nullopt;
+    }
+    TControl* control = FromWindow(child);
+    if (control == nullptr && message == WM_MEASUREITEM)
+        control = g_creating;
+    if (control == nullptr)
+        return std::nullopt;
+    if (const MessageHook hook = Of(*control).reflected)
+        if (std::optional<LRESULT> result = hook(message, wparam, lparam))
+            return result;
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+        // Text in the control's font colour on its background.
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, control->Enabled() ? ToColorRef(control->Font().Color) : kDisabledText);
+        SetBkColor(dc, ToColorRef(control->Color()));
+        SetBkMode(dc, OPAQUE);
+        return reinterpret_cast<LRESULT>(Background(*control));
+    }
+    return std::nullopt;
+}
+
+LRESULT CALLBACK ControlEvents::SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                             DWORD_PTR data) noexcept
+{
+    try {
+        TControl& control = *reinterpret_cast<TControl*>(data);
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, SubclassProc, 0);
+            forget_window(control, hwnd);
+            return DefSubclassProc(hwnd, message, wparam, lparam);
+        }
+        if (const MessageHook own = Of(control).own)
+            if (std::optional<LRESULT> result = own(message, wparam, lparam))
+                return *result;
+        if (std::optional<LRESULT> result = Common(control, hwnd, message, wparam, lparam))
+            return *result;
+    } catch (...) {
+        // Nothing is thrown into the window system; the class gets the message.
+    }
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+TControl::TControl(TControl* parent) : parent_(parent), impl_(std::make_unique<Impl>())
+{
+    if (parent_ != nullptr)
+        font_ = parent_->font_;
+}
+
+TControl::~TControl()
+{
+    // The subclass's members are gone already: its hooks must not run.
+    impl_->own = nullptr;
+    impl_->reflected = nullptr;
+    impl_->relayout = nullptr;
+    if (impl_->hwnd != nullptr)
+        DestroyWindow(impl_->hwnd);
+}
+
+NativeControl TControl::Widget() const
+{
+    return impl_->hwnd;
+}
+
+void TControl::Attach(NativeControl widget)
+{
+    impl_->hwnd = widget;
+    ControlEvents::ApplyFont(*this);
+    ControlEvents::Place(*this);
+    if (parent_ != nullptr)
+        ShowWindow(widget, visible_ ? SW_SHOWNA : SW_HIDE);
+}
+
+int TControl::Left() const { return impl_->left; }
+int TControl::Top() const { return impl_->top; }
+int TControl::Width() const { return impl_->width; }
+int TControl::Height() const { return impl_->height; }
+
+void TControl::SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+void TControl::SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+void TControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    impl_->left = left;
+    impl_->top = top;
+    impl_->width = std::max(width, 0);
+    impl_->height = std::max(height, 0);
+    ControlEvents::Place(*this);
+    if (const std::function<void()> relayout = impl_->relayout)
+        relayout();
+}
+
+void TControl::SetVisible(bool visible)
+{
+    visible_ = visible;
+    if (impl_->hwnd != nullptr)
+        ShowWindow(impl_->hwnd, visible ? (parent_ != nullptr ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (impl_->hwnd != nullptr)
+        EnableWindow(impl_->hwnd, enabled);
+}
+
+void TControl::SetFont(const TFont& font)
+{
+    font_ = font;
+    ControlEvents::ApplyFont(*this);
+    if (impl_->hwnd != nullptr)
+        InvalidateRect(impl_->hwnd, nullptr, TRUE);
+    FontChanged();
+}
+
+TColor TControl::Color() const
+{
+    if (parent_color_ && parent_ != nullptr)
+        return parent_->Color();
+    return color_;
+}
+
+void TControl::SetColor(TColor color)
+{
+    color_ = color;
+    parent_color_ = false;
+    if (impl_->hwnd != nullptr)
+        InvalidateRect(impl_->hwnd, nullptr, TRUE);
+    FontChanged();
+}
+
+void TControl::SetCursor(TCursor cursor)
+{
+    cursor_ = cursor;
+}
+
+void TControl::Click()
+{
+    if (TNotifyEvent run = OnClick)
+        Dispatch([&] { run(this); });
+}

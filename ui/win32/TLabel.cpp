@@ -1,0 +1,73 @@
+#include "ui/TLabel.h"
+
+#include "ui/win32/ControlEvents.h"
+
+#include <algorithm>
+
+namespace {
+
+// A static text control, so screen readers read it: one line, no "&"
+// mnemonics, and told of presses (SS_NOTIFY) so it can be clicked.
+constexpr DWORD kLabelStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
+
+} // namespace
+
+TLabel::TLabel(TControl* parent) : TControl(parent)
+{
+    ControlWindow& impl = ControlEvents::Of(*this);
+    impl.clicks_from_mouse = true;
+    Attach(ControlEvents::Create(*this, L"STATIC", kLabelStyle, 0, WindowKind::System));
+    Fit();
+}
+
+void TLabel::SetCaption(const std::string& caption)
+{
+    caption_ = caption;
+    SetWindowTextW(Widget(), ToWide(caption).c_str());
+    Fit();
+    InvalidateRect(Widget(), nullptr, TRUE);
+}
+
+void TLabel::SetBounds(int left, int top, int width, int height)
+{
+    TControl::SetBounds(left, top, width, height);
+    Fit();
+}
+
+void TLabel::SetAutoSize(bool auto_size)
+{
+    auto_size_ = auto_size;
+    Fit();
+}
+
+void TLabel::FontChanged()
+{
+    Fit();
+    InvalidateRect(Widget(), nullptr, TRUE);
+}
+
+void TLabel::Fit()
+{
+    HWND hwnd = Widget();
+    ControlWindow& impl = ControlEvents::Of(*this);
+    if (!auto_size_ || hwnd == nullptr || !impl.font)
+        return;
+    // Measured in the label's own font at the window's dpi; Chinese glyphs
+    // come from linked fonts and are measured with them.
+    const std::wstring text = ToWide(caption_);
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, impl.font.get());
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    const UINT dpi = ControlEvents::Dpi(*this);
+    const int width = text.empty() ? 0 : extent.cx;
+    const int height = std::max<int>(extent.cy, metrics.tmHeight);
+    impl.width = Unscale(width, dpi);
+    impl.height = Unscale(height, dpi);
+    SetWindowPos(hwnd, nullptr, Scale(impl.left, dpi), Scale(impl.top, dpi), width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
