@@ -48,6 +48,9 @@ struct TControl::Impl {
     std::exception_ptr paint_error;
     // What a control class keeps beside its window (the grid's cells).
     std::shared_ptr<void> state;
+    // Forms: the dots per inch the window is laid out for; its controls
+    // take it from there.
+    UINT dpi = 0;
     // Forms: the control that had the keyboard focus when the window was
     // last deactivated, given it back on activation.
     HWND last_focus = nullptr;
@@ -83,6 +86,7 @@ public:
     // For an own class's procedure: the control from WM_NCCREATE on.
     static TControl* Attached(HWND hwnd, UINT message, LPARAM lparam);
 
+    // The dots per inch of the control's top-level window.
     static UINT Dpi(const TControl& control);
     // Moves and sizes the window to the control's bounds at its dpi.
     static void Place(TControl& control);

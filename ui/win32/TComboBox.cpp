@@ -158,15 +158,20 @@ void TComboBox::FontChanged()
     ControlWindow& impl = ControlEvents::Of(*this);
     impl.drop_height = kVisibleItems * item_height_ + 2;
     SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(item_height_, dpi));
-    // The closed list is as high as the control: its field takes what the
-    // frame leaves.
-    RECT closed;
-    GetWindowRect(box, &closed);
-    const LRESULT field = SendMessageW(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    // The closed list is as high as the control. Its field takes what the
+    // frame leaves; what a field height turns into differs between systems,
+    // so the height is asked again until the list has it.
     const int wanted = Scale(Height(), dpi);
-    const int frame = (closed.bottom - closed.top) - static_cast<int>(field);
-    if (Height() > 0 && wanted - frame > 0)
-        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted - frame);
+    int field = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 3 && Height() > 0; ++attempt) {
+        RECT closed;
+        GetWindowRect(box, &closed);
+        const int off = wanted - (closed.bottom - closed.top);
+        if (off == 0 || field + off <= 0)
+            break;
+        field += off;
+        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
     ControlEvents::Place(*this);
     InvalidateRect(box, nullptr, TRUE);
 }

@@ -39,6 +39,8 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure)
         return;
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
+    // What every class draws depends on its size: a new size repaints all.
+    window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -89,9 +91,14 @@ TControl* ControlEvents::Attached(HWND hwnd, UINT message, LPARAM lparam)
 
 UINT ControlEvents::Dpi(const TControl& control)
 {
-    const HWND hwnd = Of(control).hwnd;
-    const UINT dpi = hwnd != nullptr ? GetDpiForWindow(hwnd) : 0;
-    return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+    const TControl* top = &control;
+    while (top->Parent() != nullptr)
+        top = top->Parent();
+    ControlWindow& window = Of(*top);
+    // Read once; WM_DPICHANGED tells of every change after that.
+    if (window.dpi == 0 && window.hwnd != nullptr)
+        window.dpi = GetDpiForWindow(window.hwnd);
+    return window.dpi != 0 ? window.dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
 void ControlEvents::Place(TControl& control)

@@ -63,8 +63,9 @@ void paint_background(TForm& form, HDC dc)
 
 // The window moved to a screen of another scale: everything is laid out and
 // its fonts made again at the new dpi, in the rectangle Windows suggests.
-void change_dpi(TForm& form, const RECT& suggested)
+void change_dpi(TForm& form, UINT dpi, const RECT& suggested)
 {
+    ControlEvents::Of(form).dpi = dpi;
     ControlEvents::ApplyFont(form);
     if (const std::function<void()> rescale = ControlEvents::Of(form).relayout)
         rescale();
@@ -115,7 +116,7 @@ LRESULT CALLBACK form_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
             activate(form, wparam);
             return 0;
         case WM_DPICHANGED:
-            change_dpi(form, *reinterpret_cast<const RECT*>(lparam));
+            change_dpi(form, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
             return 0;
         case WM_NCDESTROY:
             DestroyWindowIcons(hwnd);

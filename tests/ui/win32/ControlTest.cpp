@@ -1,0 +1,254 @@
+#include "base/Exception.h"
+#include "tests/ui/win32/Win32TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+SIZE extent_in_own_font(HWND hwnd, const std::wstring& text)
+{
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return size;
+}
+
+LOGFONTW font_of(HWND hwnd)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+} // namespace
+
+TEST(Win32Label, IsAStaticWhoseWidthFollowsTheCaptionAtOnce)
+{
+    StartWindowSystem();
+    TForm form;
+    TLabel* label = form.Add<TLabel>();
+    label->SetBounds(267, 298, 28, 19);
+    struct Case {
+        std::string caption;
+        std::wstring shown;
+    };
+    const Case cases[] = {{"9.9", L"9.9"},
+                          {"1299.00", L"1299.00"},
+                          {"\xD4\xAA\xD4\xAA\xD4\xAA", L"\u5143\u5143\u5143"},
+                          {"1000\xBC\xFE", L"1000\u4EF6"},
+                          {"a&b", L"a&b"},
+                          {"", L""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        label->SetCaption(c.caption);
+        HWND hwnd = label->Widget();
+        EXPECT_EQ(ClassOf(hwnd), L"Static");
+        // Screen readers read the window text.
+        EXPECT_EQ(WindowText(hwnd), c.shown);
+        const RECT place = PlaceOf(hwnd);
+        EXPECT_EQ(place.left, 267);
+        EXPECT_EQ(place.top, 298);
+        EXPECT_EQ(label->Width(), c.shown.empty() ? 0 : extent_in_own_font(hwnd, c.shown).cx);
+        EXPECT_EQ(place.right - place.left, label->Width());
+    }
+}
+
+TEST(Win32Label, FontStylesReachTheWindowsFont)
+{
+    StartWindowSystem();
+    TForm form;
+    TLabel* label = form.Add<TLabel>();
+    label->SetCaption("69.5");
+    struct Case {
+        const char* name;
+        int height;
+        bool bold, underline, strike;
+    };
+    const Case cases[] = {
+        {"Times New Roman", 16, true, false, true}, {"Tahoma", 14, true, true, false}, {"Tahoma", 12, false, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFont font;
+        font.Name = c.name;
+        font.Height = c.height;
+        font.Bold = c.bold;
+        font.Underline = c.underline;
+        font.StrikeOut = c.strike;
+        label->SetFont(font);
+        const LOGFONTW made = font_of(label->Widget());
+        EXPECT_EQ(made.lfHeight, -c.height);
+        EXPECT_EQ(made.lfWeight >= FW_BOLD, c.bold);
+        EXPECT_EQ(made.lfUnderline != 0, c.underline);
+        EXPECT_EQ(made.lfStrikeOut != 0, c.strike);
+        EXPECT_EQ(label->Width(), extent_in_own_font(label->Widget(), L"69.5").cx);
+    }
+}
+
+TEST(Win32Label, PressAndReleaseInsideIsAClickAndTheHandCursorShows)
+{
+    StartWindowSystem();
+    TForm form;
+    TLabel* label = form.Add<TLabel>();
+    label->SetCaption("1000");
+    label->SetCursor(TCursor::HandPoint);
+    int clicks = 0;
+    label->OnClick = [&](TControl*) { ++clicks; };
+    Press(label->Widget(), WM_LBUTTONDOWN, 2, 2);
+    SendMessageW(label->Widget(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(label->Widget(), WM_LBUTTONUP, 0, MAKELPARAM(500, 2)); // released outside
+    Press(label->Widget(), WM_RBUTTONDOWN, 2, 2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(SendMessageW(label->Widget(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label->Widget()),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
+namespace {
+
+class Win32Combo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        StartWindowSystem();
+        form = std::make_unique<TForm>();
+        form->SetClientSize(300, 200);
+        combo = form->Add<TComboBox>();
+        TFont font;
+        font.Height = 11;
+        font.Bold = true;
+        font.Color = Colors::Blue;
+        combo->SetFont(font);
+        combo->SetBounds(10, 10, 129, 21);
+        combo->SetItemHeight(13);
+        combo->OnChange = [this](TControl*) { changes.push_back(combo->ItemIndex()); };
+        for (const char* name : {"\xC9\xCC\xC6\xB7", "b", "c", "d"})
+            combo->Items().Add(name);
+        form->Show();
+        Application->ProcessMessages();
+    }
+
+    std::unique_ptr<TForm> form;
+    TComboBox* combo = nullptr;
+    std::vector<int> changes;
+};
+
+} // namespace
+
+TEST_F(Win32Combo, IsAChooseOnlyListOfTheLayoutsSizes)
+{
+    HWND box = combo->Widget();
+    EXPECT_EQ(GetWindowLongW(box, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    EXPECT_EQ(combo->ItemIndex(), -1); // adding makes no item current
+    EXPECT_EQ(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0), 13);
+    RECT closed;
+    GetWindowRect(box, &closed);
+    EXPECT_EQ(closed.bottom - closed.top, 21);
+    wchar_t text[16] = {};
+    SendMessageW(box, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), L"\u5546\u54C1");
+    EXPECT_EQ(combo->Items().Strings(0), "\xC9\xCC\xC6\xB7");
+}
+
+TEST_F(Win32Combo, ProgramChangesRunNoHandlerAndEveryArrowStepRunsItOnce)
+{
+    combo->SetItemIndex(2);
+    combo->SetItemIndex(7); // outside the list: none
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    combo->SetItemIndex(0);
+    EXPECT_TRUE(changes.empty());
+    SetFocus(combo->Widget());
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_UP})
+        SendMessageW(combo->Widget(), WM_KEYDOWN, key, 1);
+    EXPECT_EQ(changes, (std::vector<int>{1, 2, 1}));
+    combo->Items().Clear();
+    EXPECT_EQ(changes.size(), 3u);
+}
+
+TEST(Win32ErrorReport, HandlerErrorsAreReportedWithTheTitleAndReturnPressesAFocusedButton)
+{
+    StartWindowSystem();
+    InterceptedBoxes boxes;
+    Application->SetTitle("\xCC\xD8\xC2\xF4\xC9\xCC\xC6\xB7Tavrin");
+    TForm form;
+    TButton* button = form.Add<TButton>();
+    button->SetBounds(0, 0, 40, 20);
+    int runs = 0;
+    button->OnClick = [&](TControl*) {
+        ++runs;
+        if (runs == 1)
+            throw Exception("first");
+        if (runs == 2)
+            throw std::runtime_error("second");
+        throw 7;
+    };
+    form.Show();
+    SendMessageW(button->Widget(), BM_CLICK, 0, 0);
+    SetFocus(button->Widget());
+    KeyToFocus(VK_RETURN);
+    KeyToFocus(VK_SPACE);
+    EXPECT_EQ(runs, 3);
+    ASSERT_EQ(boxes.boxes.size(), 3u);
+    EXPECT_EQ(boxes.boxes[0].text, "first.");
+    EXPECT_EQ(boxes.boxes[0].caption, "\xCC\xD8\xC2\xF4\xC9\xCC\xC6\xB7Tavrin");
+    EXPECT_EQ(boxes.boxes[0].kind, MessageKind::ErrorReport);
+    EXPECT_EQ(boxes.boxes[1].text, "second.");
+    EXPECT_FALSE(boxes.boxes[2].text.empty());
+}
+
+TEST(Win32FatalMessageDeathTest, ShowsTheBoxThenEndsWithExitCodeZero)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            StartWindowSystem();
+            Application->SetTitle("T");
+            Application->MessageBoxHook = [](const std::string& text, const std::string& caption, MessageKind kind) {
+                std::fprintf(stderr, "box[%s|%s|%d]\n", text.c_str(), caption.c_str(),
+                             kind == MessageKind::Fatal ? 1 : 0);
+            };
+            Application->FatalMessage("net down");
+        },
+        ::testing::ExitedWithCode(0), "box\\[net down\\|T\\|1\\]");
+}
+
+TEST(Win32ProgressBar, PositionStaysInRangeAndShowingItTakesNoWaitingInput)
+{
+    StartWindowSystem();
+    TForm form;
+    TButton* button = form.Add<TButton>();
+    button->SetBounds(0, 0, 40, 20);
+    TProgressBar* bar = form.Add<TProgressBar>();
+    bar->SetBounds(0, 40, 200, 17);
+    bar->SetStep(1);
+    form.Show();
+    Application->ProcessMessages();
+    int clicks = 0;
+    button->OnClick = [&](TControl*) { ++clicks; };
+    // A click waiting in the queue, as during a blocking download.
+    PostMessageW(button->Widget(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(button->Widget(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    struct Case {
+        int set;
+        int step_by;
+        int expected;
+    };
+    const Case cases[] = {{0, 4, 4}, {96, 4, 100}, {-3, 0, 0}, {250, 0, 100}, {50, -60, 0}, {0, 2147483647, 100}};
+    bar->SetVisible(false);
+    bar->SetVisible(true);
+    for (const Case& c : cases) {
+        bar->SetPosition(c.set);
+        bar->StepBy(c.step_by);
+        EXPECT_EQ(bar->Position(), c.expected) << c.set << " + " << c.step_by;
+        EXPECT_EQ(SendMessageW(bar->Widget(), PBM_GETPOS, 0, 0), c.expected);
+    }
+    EXPECT_EQ(clicks, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(clicks, 1);
+}
