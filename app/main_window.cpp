@@ -106,6 +106,12 @@ void TForm1::CreateControls()
     Image2 = picture_box(*this, 207, 405, 75, 67);
     Image3 = picture_box(*this, 279, 405, 75, 67);
     Image4 = picture_box(*this, 352, 405, 75, 67);
+    // Each box only ever shows its own badge: named by the badge's text.
+    Image2->SetAccessibleName("\xD0\xC2\xC6\xB7"); // 新品
+    Image3->SetAccessibleName("\xC8\xC8\xC2\xF4"); // 热卖
+    Image4->SetAccessibleName("\xCF\xDE\xC1\xBF"); // 限量
+    for (TImage* badge : {Image2, Image3, Image4})
+        badge->SetScaling(TImageScaling::SmoothOnScaledScreens);
 
     Label9 = label(*this, 335, 352, 15, 17, font_of("Tahoma", 14, Colors::Grey, true), face, jian);
 
@@ -162,6 +168,27 @@ void TForm1::CreateControls()
     btnpre->SetCaption("<<");
     btnpre->SetHint("\xC7\xB0\xD2\xBB\xD2\xB3"); // 前一页
     btnpre->SetTabOrder(3);
+
+    NameByCaptions();
+}
+
+// What a screen reader reads as each control's label, and the units read
+// with their values.
+void TForm1::NameByCaptions()
+{
+    productselect->SetCaptionLabel(Label10);
+    subproductlist->SetCaptionLabel(Label11);
+    gridshowinfo->SetCaptionLabel(Label14);
+    lbltotalcount->SetCaptionLabel(Label14);
+    brand_name->SetCaptionLabel(Label2);
+    price->SetCaptionLabel(Label1);
+    price->SetUnitLabel(Label6);
+    promotion_price->SetCaptionLabel(Label4);
+    promotion_price->SetUnitLabel(Label7);
+    monthvolume->SetCaptionLabel(Label3);
+    monthvolume->SetUnitLabel(Label9);
+    comment_num->SetCaptionLabel(Label5);
+    Label8->SetCaptionLabel(Label5); // the popularity's trend
 }
 
 void TForm1::BindHandlers()
@@ -178,6 +205,8 @@ void TForm1::BindHandlers()
         gridshowinfoDrawCell(s, c, r, rect, st);
     };
     gridshowinfo->OnSelectCell = [this](TControl* s, int c, int r, bool& can) { gridshowinfoSelectCell(s, c, r, can); };
+    gridshowinfo->OnRowMove = [this](TControl* s) { gridshowinfoRowMove(s); };
+    gridshowinfo->OnRowActivate = [this](TControl* s) { gridshowinfoRowActivate(s); };
     const TNotifyEvent open_page = [this](TControl* s) { Image1Click(s); };
     Image1->OnClick = open_page;
     lbltitle->OnClick = open_page;
@@ -203,5 +232,9 @@ void TForm1::gridshowinfoMouseDown(TControl*, TMouseButton, TShiftState, int, in
 void TForm1::gridshowinfoDrawCell(TControl*, int, int, const TRect&, TGridDrawState) { ::gridshowinfoDrawCell(*this); }
 void TForm1::gridshowinfoSelectCell(TControl*, int, int, bool& CanSelect) { ::gridshowinfoSelectCell(*this, CanSelect); }
 void TForm1::Image1Click(TControl*) { ::Image1Click(*this); }
+// The keyboard's ways to the same two paths: a row reached by a key shows its
+// product as a press on it would, Return opens its page as a click would.
+void TForm1::gridshowinfoRowMove(TControl*) { ::gridshowinfoMouseDown(*this); }
+void TForm1::gridshowinfoRowActivate(TControl*) { ::Image1Click(*this); }
 void TForm1::lbltitleMouseEnter(TControl*) { ::lbltitleMouseEnter(*this); }
 void TForm1::lbltitleMouseLeave(TControl*) { ::lbltitleMouseLeave(*this); }

@@ -19,12 +19,15 @@ public:
     void gridshowinfoMouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void gridshowinfoDrawCell(TControl* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State);
     void gridshowinfoSelectCell(TControl* Sender, int ACol, int ARow, bool& CanSelect);
+    void gridshowinfoRowMove(TControl* Sender);
+    void gridshowinfoRowActivate(TControl* Sender);
     void Image1Click(TControl* Sender);
     void lbltitleMouseEnter(TControl* Sender);
     void lbltitleMouseLeave(TControl* Sender);
 
 private:
     void CreateControls();
+    void NameByCaptions();
     void BindHandlers();
 
     TNxHTTP http_;

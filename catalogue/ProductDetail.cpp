@@ -17,7 +17,9 @@ constexpr int BadgeStep = 67;
 
 void ShowDetailTexts(TForm1Controls& Form1, TQvJSONbase* product, int64_t number)
 {
-    Form1.lbltitle->SetCaption(IntToStr(number) + ":" + MemberText(product, "title"));
+    const std::string title = MemberText(product, "title");
+    Form1.lbltitle->SetCaption(IntToStr(number) + ":" + title);
+    Form1.Image1->SetAccessibleName(title);
     Form1.price->SetCaption(MemberText(product, "price"));
     Form1.promotion_price->SetCaption(MemberText(product, "promotion_price"));
     Form1.monthvolume->SetCaption(MemberText(product, "volume"));

@@ -14,6 +14,7 @@
 
 class TControl;
 class TForm;
+class TLabel;
 
 using TNotifyEvent = std::function<void(TControl* sender)>;
 
@@ -61,9 +62,10 @@ public:
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
 
-    // Kept, never shown: tooltips are not switched on in this program.
+    // Kept, never shown: tooltips are not switched on in this program. A
+    // screen reader reads it as the control's description.
     const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint) { hint_ = std::move(hint); }
+    void SetHint(std::string hint);
 
     // Position in the keyboard focus order among the parent's children.
     int TabOrder() const { return tab_order_; }
@@ -72,6 +74,15 @@ public:
 
     unsigned Anchors() const { return anchors_; }
     void SetAnchors(unsigned anchors) { anchors_ = anchors; }
+
+    // The label whose caption names this control for a screen reader.
+    TLabel* CaptionLabel() const { return caption_label_; }
+    void SetCaptionLabel(TLabel* caption);
+
+    // What a screen reader calls a control that shows no text of its own (a
+    // picture); GBK bytes.
+    const std::string& AccessibleName() const { return accessible_name_; }
+    void SetAccessibleName(std::string name);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnMouseEnter;
@@ -103,6 +114,8 @@ private:
     bool parent_color_ = true;
     TCursor cursor_ = TCursor::Default;
     std::string hint_;
+    std::string accessible_name_;
+    TLabel* caption_label_ = nullptr;
     int tab_order_ = 0;
     unsigned anchors_ = akLeftSide | akTopSide;
 

@@ -22,7 +22,9 @@ public:
     int ClientWidth() const;
     int ClientHeight() const;
     void SetClientSize(int width, int height);
-    // Moves the window; the size stays the client size.
+    // Where the window opens (its frame's top-left corner); the size stays
+    // the client size. It opens there when it fits wholly on the screen,
+    // otherwise moved the least needed to fit.
     void SetBounds(int left, int top, int width, int height) override;
 
     // An icon file (.ico bytes) for the window and the task bar.
@@ -50,9 +52,12 @@ public:
 
 private:
     void ApplyTabOrder();
+    void PlaceOnItsScreen();
 
     std::string caption_;
     std::vector<std::unique_ptr<TControl>> controls_;
     bool created_ = false;
     bool shown_before_ = false;
+    int design_left_ = 0;
+    int design_top_ = 0;
 };

@@ -7,6 +7,11 @@
 
 class TGraphic;
 
+// How a picture is scaled to its device pixels: by whole pixels (sharp
+// photographs, the fit rule's own), or smoothly where the screen's scale
+// factor is not 1 (small drawn badges, which whole pixels would make uneven).
+enum class TImageScaling { WholePixels, SmoothOnScaledScreens };
+
 // A picture box. Its graphic is fitted into the destination rectangle of the
 // fit rule and scaled by dropping whole pixels; the box is not opaque where
 // the picture does not cover it. The graphic decodes on its first paint; a
@@ -25,6 +30,8 @@ public:
     void SetProportional(bool proportional);
     bool Stretch() const { return stretch_; }
     void SetStretch(bool stretch);
+    TImageScaling Scaling() const { return scaling_; }
+    void SetScaling(TImageScaling scaling);
 
 private:
     friend class ImageWidget;
@@ -34,6 +41,7 @@ private:
     bool center_ = false;
     bool proportional_ = false;
     bool stretch_ = false;
+    TImageScaling scaling_ = TImageScaling::WholePixels;
     // The graphic whose decoding failed; it is not decoded again.
     const TGraphic* failed_graphic_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "ui/TControl.h"
 
 #include <string>
+#include <vector>
 
 // A one-line text label. It is opaque (filled with its colour, or its
 // parent's) and sizes itself to its caption the moment the caption or the
@@ -10,6 +11,7 @@
 class TLabel : public TControl {
 public:
     explicit TLabel(TControl* parent);
+    ~TLabel() override;
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
@@ -19,12 +21,23 @@ public:
     bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool auto_size);
 
+    // A label showing the unit of this label's value ("元"), read with it.
+    TLabel* UnitLabel() const { return unit_label_; }
+    void SetUnitLabel(TLabel* unit);
+
+    // The controls this label is the caption of (TControl::SetCaptionLabel).
+    const std::vector<TControl*>& NamedControls() const { return named_controls_; }
+
 protected:
     void FontChanged() override;
 
 private:
+    friend class TControl;
     void Fit();
 
     std::string caption_;
     bool auto_size_ = true;
+    TLabel* unit_label_ = nullptr;
+    TLabel* unit_of_ = nullptr;
+    std::vector<TControl*> named_controls_;
 };

@@ -24,6 +24,10 @@ using TSelectCellEvent = std::function<void(TControl* sender, int col, int row, 
 // button, a left press with Shift, the second press of a double click or a
 // press outside the rows leaves the current row alone. OnMouseDown runs after
 // that, for every press.
+//
+// Keys: OnRowMove runs after a key (arrows, Page Up/Down, Home/End) moved the
+// current row; OnRowActivate runs for Return or keypad Enter. While the grid
+// has the focus its current row is drawn with a focus frame.
 class TStringGrid : public TControl {
 public:
     static constexpr int MinRowCount = 1;
@@ -64,12 +68,15 @@ public:
     TDrawCellEvent OnDrawCell;
     TSelectCellEvent OnSelectCell;
     TMouseEvent OnMouseDown;
+    TNotifyEvent OnRowMove;
+    TNotifyEvent OnRowActivate;
 
 private:
     friend class GridWidget;
     friend class GridCellPainter;
     bool CanSelect(int col, int row);
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void Fire(const TNotifyEvent& event);
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
     void ApplySizes();
 

@@ -74,3 +74,29 @@ TEST(ScaledScreen, PictureBoxesFitAndScaleInDevicePixels)
         EXPECT_EQ(shot.pixel(20 + c.device_dest.center().x(), 20 + c.device_dest.y() - 1), background);
     }
 }
+
+// A badge drawn smoothly: the same place as whole pixels would take, filtered
+// instead of doubled.
+TEST(ScaledScreen, SmoothBoxScalesItsBadgeWithFiltering)
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    StartWindowSystem();
+    TForm form;
+    form.SetClientSize(100, 90);
+    TImage* box = form.Add<TImage>();
+    box->SetBounds(10, 10, 75, 67);
+    box->SetCenter(true);
+    box->SetProportional(true);
+    box->SetScaling(TImageScaling::SmoothOnScaledScreens);
+    TJPEGImage jpeg;
+    const std::vector<uint8_t> bytes = detailed_jpeg(60, 20);
+    jpeg.LoadFromBytes(bytes);
+    box->Picture().Assign(&jpeg);
+    form.Show();
+    const QImage shot = form.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB888);
+    const TBitmap& bitmap = jpeg.Bitmap();
+    const QImage source(bitmap.ScanLine(0), bitmap.Width(), bitmap.Height(), bitmap.BytesPerLine(),
+                        QImage::Format_RGB888);
+    const QImage smooth = source.scaled(120, 40, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_EQ(shot.copy(20 + 15, 20 + 47, 120, 40), smooth);
+}

@@ -5,6 +5,11 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QVariant>
+
+namespace {
+constexpr const char* kControlProperty = "tavrin_control";
+}
 
 QString ToQt(const std::string& gbk)
 {
@@ -64,4 +69,14 @@ QFont ToQFont(const TFont& font)
     f.setStrikeOut(font.StrikeOut);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
+}
+
+void SetControlOf(QObject& widget, TControl* control)
+{
+    widget.setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(control)));
+}
+
+TControl* ControlOf(const QObject* widget)
+{
+    return widget != nullptr ? static_cast<TControl*>(widget->property(kControlProperty).value<void*>()) : nullptr;
 }

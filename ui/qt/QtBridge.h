@@ -12,6 +12,9 @@
 
 #include <string>
 
+class QObject;
+class TControl;
+
 // GBK bytes to Qt text and back.
 QString ToQt(const std::string& gbk);
 std::string FromQt(const QString& text);
@@ -23,3 +26,7 @@ QColor ToQColor(TColor color);
 // fontconfig's fallback.
 QStringList FontFamilies(const std::string& name);
 QFont ToQFont(const TFont& font);
+
+// The control a widget belongs to, or nullptr for Qt's inner widgets.
+void SetControlOf(QObject& widget, TControl* control);
+TControl* ControlOf(const QObject* widget);

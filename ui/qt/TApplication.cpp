@@ -1,6 +1,7 @@
 #include "ui/TApplication.h"
 
 #include "picture/ScreenDepth.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/QtBridge.h"
 
 #include <QApplication>
@@ -62,6 +63,7 @@ void TApplication::Initialize()
         impl_->app = std::make_unique<QApplication>(impl_->argc, impl_->argv);
     // Docks match the window to the installed desktop entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TAVRIN_APP_ID));
+    InstallAccessibility();
     if (!impl_->look_applied) {
         impl_->look_applied = true;
         apply_designed_look();

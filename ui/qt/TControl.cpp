@@ -3,8 +3,12 @@
 #include "ui/Dispatch.h"
 #include "ui/qt/QtBridge.h"
 
+#include "ui/TLabel.h"
+
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QObject>
 #include <QPointer>
@@ -72,7 +76,9 @@ TControl::TControl(TControl* parent) : parent_(parent), impl_(std::make_unique<I
 
 TControl::~TControl()
 {
+    SetCaptionLabel(nullptr);
     if (impl_->widget) {
+        SetControlOf(*impl_->widget, nullptr);
         impl_->widget->removeEventFilter(impl_->events.get());
         delete impl_->widget.data();
     }
@@ -86,6 +92,7 @@ QWidget* TControl::Widget() const
 void TControl::Attach(QWidget* widget)
 {
     impl_->widget = widget;
+    SetControlOf(*widget, this);
     impl_->events = std::make_unique<ControlEvents>(*this);
     widget->installEventFilter(impl_->events.get());
     ApplyFont();
@@ -176,4 +183,35 @@ void TControl::Click()
 {
     if (TNotifyEvent run = OnClick)
         Dispatch([&] { run(this); });
+}
+
+void TControl::SetHint(std::string hint)
+{
+    hint_ = std::move(hint);
+    if (QWidget* w = Widget())
+        w->setAccessibleDescription(ToQt(hint_));
+}
+
+void TControl::SetCaptionLabel(TLabel* caption)
+{
+    if (caption_label_ != nullptr)
+        std::erase(caption_label_->named_controls_, this);
+    caption_label_ = caption;
+    if (caption == nullptr)
+        return;
+    caption->named_controls_.push_back(this);
+    // Qt's own accessibles (the drop-down lists) find their label as a buddy.
+    if (auto* label = qobject_cast<QLabel*>(caption->Widget()))
+        label->setBuddy(Widget());
+}
+
+void TControl::SetAccessibleName(std::string name)
+{
+    if (name == accessible_name_)
+        return;
+    accessible_name_ = std::move(name);
+    if (QWidget* w = Widget(); w != nullptr && QAccessible::isActive()) {
+        QAccessibleEvent event(w, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }

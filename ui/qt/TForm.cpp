@@ -1,13 +1,16 @@
 #include "ui/TForm.h"
 
 #include "ui/Dispatch.h"
+#include "ui/WindowPlacement.h"
 #include "ui/qt/QtBridge.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -48,7 +51,26 @@ void TForm::SetClientSize(int width, int height)
 
 void TForm::SetBounds(int left, int top, int, int)
 {
+    design_left_ = left;
+    design_top_ = top;
     Widget()->move(left, top);
+}
+
+void TForm::PlaceOnItsScreen()
+{
+    QWidget* window = Widget();
+    const QPoint design(design_left_, design_top_);
+    QScreen* screen = QGuiApplication::screenAt(design);
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    const TRect placed = PlaceOnScreen(design.x(), design.y(), size.width(), size.height(),
+                                       TRect{area.left(), area.top(), area.left() + area.width(),
+                                             area.top() + area.height()});
+    window->move(placed.Left, placed.Top);
 }
 
 void TForm::SetIcon(std::span<const uint8_t> ico_file)
@@ -84,10 +106,13 @@ void TForm::Show()
     QWidget* window = Widget();
     if (!shown_before_) {
         shown_before_ = true;
+        PlaceOnItsScreen();
         ApplyTabOrder();
     }
     window->show();
     window->activateWindow();
+    // The focus is shown from the start, not only after the first Tab.
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void TForm::Close()

@@ -71,6 +71,13 @@ protected:
             return;
         QPainter painter(this);
         const QPointF at(dest.Left / ratio, dest.Top / ratio);
+        if (image_.scaling_ == TImageScaling::SmoothOnScaledScreens && ratio != 1.0 &&
+            (w != bitmap->Width() || h != bitmap->Height())) {
+            QImage image = image_over(*bitmap).scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            image.setDevicePixelRatio(ratio);
+            painter.drawImage(at, image);
+            return;
+        }
         if (w == bitmap->Width() && h == bitmap->Height()) {
             QImage image = image_over(*bitmap);
             image.setDevicePixelRatio(ratio);
@@ -126,6 +133,12 @@ void TImage::SetProportional(bool proportional)
 void TImage::SetStretch(bool stretch)
 {
     stretch_ = stretch;
+    Widget()->update();
+}
+
+void TImage::SetScaling(TImageScaling scaling)
+{
+    scaling_ = scaling;
     Widget()->update();
 }
 

@@ -2,7 +2,9 @@
 
 #include "ui/qt/QtBridge.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QTextLayout>
 #include <QPainter>
 #include <QWidget>
@@ -39,9 +41,11 @@ LineBox line_box(const QFont& font, const QString& text)
     return box;
 }
 
-class LabelWidget : public QWidget {
+// A QLabel only so that Qt's own accessibles (the drop-down lists) take it as
+// their label; it paints itself.
+class LabelWidget : public QLabel {
 public:
-    LabelWidget(TLabel& label, QWidget* parent) : QWidget(parent), label_(label) {}
+    LabelWidget(TLabel& label, QWidget* parent) : QLabel(parent), label_(label) { setTextFormat(Qt::PlainText); }
 
     QString text;
 
@@ -77,12 +81,41 @@ TLabel::TLabel(TControl* parent) : TControl(parent)
     Fit();
 }
 
+TLabel::~TLabel()
+{
+    for (TControl* named : std::vector<TControl*>(named_controls_))
+        named->SetCaptionLabel(nullptr);
+    SetUnitLabel(nullptr);
+    if (unit_of_ != nullptr)
+        unit_of_->unit_label_ = nullptr;
+}
+
+void TLabel::SetUnitLabel(TLabel* unit)
+{
+    if (unit_label_ != nullptr)
+        unit_label_->unit_of_ = nullptr;
+    unit_label_ = unit;
+    if (unit != nullptr)
+        unit->unit_of_ = this;
+}
+
 void TLabel::SetCaption(const std::string& caption)
 {
+    auto* widget = static_cast<LabelWidget*>(Widget());
+    const QString old_text = widget->text;
     caption_ = caption;
-    static_cast<LabelWidget*>(Widget())->text = ToQt(caption);
+    widget->text = ToQt(caption);
+    // For the buddy lookups of Qt's accessibles only; painting uses `text`.
+    widget->setText(widget->text);
     Fit();
-    Widget()->update();
+    widget->update();
+    // A screen reader announces the new value (a new product, a new page).
+    if (QAccessible::isActive() && old_text != widget->text) {
+        QAccessibleTextUpdateEvent changed(widget, 0, old_text, widget->text);
+        QAccessible::updateAccessibility(&changed);
+        QAccessibleEvent renamed(widget, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 void TLabel::SetBounds(int left, int top, int width, int height)

@@ -96,6 +96,10 @@ protected:
 
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
     {
+        // Rows are what is chosen here: Home and End go to the first and
+        // last row, not to the ends of the current one.
+        if (action == MoveHome || action == MoveEnd)
+            modifiers |= Qt::ControlModifier;
         const QModelIndex next = QTableWidget::moveCursor(action, modifiers);
         if (next.isValid() && next != currentIndex() && !grid_.CanSelect(next.column(), next.row()))
             return currentIndex();
@@ -104,9 +108,58 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override
     {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            grid_.Fire(grid_.OnRowActivate);
+            return;
+        }
+        const int row_before = currentIndex().row();
         QTableWidget::keyPressEvent(event);
         if (!event->modifiers().testFlag(Qt::ShiftModifier) && currentIndex().isValid())
             anchor = currentIndex().row();
+        if (currentIndex().row() != row_before)
+            grid_.Fire(grid_.OnRowMove);
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        QTableWidget::paintEvent(event);
+        if (!hasFocus() || !currentIndex().isValid() || columnCount() == 0)
+            return;
+        // The whole current row in one dotted frame, inside its grid lines,
+        // in the colour of the row's text.
+        const int row = currentIndex().row();
+        const int line = grid_.GridLineWidth();
+        const QRect first = visualRect(model()->index(row, 0));
+        const QRect last = visualRect(model()->index(row, columnCount() - 1));
+        const QRect frame(first.left(), first.top(), last.right() - first.left() + 1 - line,
+                          first.height() - line);
+        if (frame.width() <= 1 || frame.height() <= 1)
+            return;
+        const bool selected = selectionModel()->isRowSelected(row, QModelIndex());
+        QPainter painter(viewport());
+        QPen pen(selected ? palette().color(QPalette::HighlightedText) : ToQColor(grid_.Font().Color));
+        pen.setStyle(Qt::DotLine);
+        painter.setPen(pen);
+        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    }
+
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override
+    {
+        QTableWidget::currentChanged(current, previous);
+        viewport()->update(); // the focus frame spans the whole row
+    }
+
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QTableWidget::focusInEvent(event);
+        viewport()->update();
+    }
+
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QTableWidget::focusOutEvent(event);
+        viewport()->update();
     }
 
 private:
@@ -322,6 +375,12 @@ void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 {
     if (TMouseEvent run = OnMouseDown)
         Dispatch([&] { run(this, button, shift, x, y); });
+}
+
+void TStringGrid::Fire(const TNotifyEvent& event)
+{
+    if (TNotifyEvent run = event)
+        Dispatch([&] { run(this); });
 }
 
 void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState state)
