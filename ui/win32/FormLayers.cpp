@@ -1,9 +1,11 @@
 #include "ui/win32/FormLayers.h"
 
 #include "ui/TForm.h"
+#include "ui/TLabel.h"
 #include "ui/win32/ControlEvents.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace {
 
@@ -30,14 +32,49 @@ std::vector<TControl*> children_of(const TControl* parent, const Controls& contr
     return level;
 }
 
+void move_to(std::vector<TControl*>& order, TControl* control, size_t at)
+{
+    const auto from = std::find(order.begin(), order.end(), control);
+    if (from == order.end())
+        return;
+    const size_t index = static_cast<size_t>(from - order.begin());
+    order.erase(from);
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(index < at ? at - 1 : at), control);
+}
+
+size_t index_of(const std::vector<TControl*>& order, const TControl* control)
+{
+    return static_cast<size_t>(std::find(order.begin(), order.end(), control) - order.begin());
+}
+
+// Screen readers go through windows in stacking order and take a static
+// text right above a control for its label: a caption goes right above the
+// first control it names, a unit right below its value.
+void keep_captions_with_their_controls(std::vector<TControl*>& order)
+{
+    std::vector<const TLabel*> placed;
+    for (TControl* control : std::vector<TControl*>(order)) {
+        TLabel* caption = control->CaptionLabel();
+        if (caption == nullptr || caption->Parent() != control->Parent() ||
+            std::find(placed.begin(), placed.end(), caption) != placed.end())
+            continue;
+        placed.push_back(caption);
+        move_to(order, caption, index_of(order, control));
+    }
+    for (TControl* control : std::vector<TControl*>(order))
+        if (auto* value = dynamic_cast<TLabel*>(control))
+            if (TLabel* unit = value->UnitLabel(); unit != nullptr && unit->Parent() == value->Parent())
+                move_to(order, unit, index_of(order, value) + 1);
+}
+
 // Top of the stacking order first.
 std::vector<TControl*> stacking_order(const TControl* parent, const Controls& controls)
 {
     std::vector<TControl*> level = children_of(parent, controls);
     std::vector<TControl*> order;
-    for (auto it = level.rbegin(); it != level.rend(); ++it)
-        if (!in_tab_order(*it, controls))
-            order.push_back(*it);
+    for (TControl* c : level)
+        if (!in_tab_order(c, controls))
+            order.push_back(c);
     std::vector<TControl*> tabbed;
     for (TControl* c : level)
         if (in_tab_order(c, controls))
@@ -45,6 +82,7 @@ std::vector<TControl*> stacking_order(const TControl* parent, const Controls& co
     std::stable_sort(tabbed.begin(), tabbed.end(),
                      [](TControl* a, TControl* b) { return a->TabOrder() < b->TabOrder(); });
     order.insert(order.end(), tabbed.begin(), tabbed.end());
+    keep_captions_with_their_controls(order);
     return order;
 }
 

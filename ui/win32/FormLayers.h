@@ -13,9 +13,10 @@
 class TForm;
 
 // Among siblings, controls that take the focus or hold others come in their
-// tab order, below the rest (later ones above earlier ones). Where that puts
-// an earlier control above a later one it overlaps, the earlier window gets
-// a hole there, so later controls still lie above earlier ones.
+// tab order, below the rest (in creation order); a caption comes right above
+// the control it names and a unit right below its value. Where the order
+// puts an earlier control above a later one it overlaps, the earlier window
+// gets a hole there, so later controls still lie above earlier ones.
 void ApplyLayers(TForm& form, const std::vector<std::unique_ptr<TControl>>& controls);
 
 // The first visible, enabled control of the tab order; nullptr when none.

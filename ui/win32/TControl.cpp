@@ -2,6 +2,8 @@
 
 #include "base/Exception.h"
 #include "ui/Dispatch.h"
+#include "ui/TLabel.h"
+#include "ui/win32/Accessibility.h"
 #include "ui/win32/ControlEvents.h"
 
 #include <commctrl.h>
@@ -270,6 +272,7 @@ TControl::TControl(TControl* parent) : parent_(parent), impl_(std::make_unique<I
 
 TControl::~TControl()
 {
+    SetCaptionLabel(nullptr);
     // The subclass's members are gone already: its hooks must not run.
     impl_->own = nullptr;
     impl_->reflected = nullptr;
@@ -361,4 +364,29 @@ void TControl::Click()
 {
     if (TNotifyEvent run = OnClick)
         Dispatch([&] { run(this); });
+}
+
+void TControl::SetHint(std::string hint)
+{
+    hint_ = std::move(hint);
+    // Read as the control's description.
+    AnnotateDescription(impl_->hwnd, ToWide(hint_));
+}
+
+void TControl::SetCaptionLabel(TLabel* caption)
+{
+    if (caption_label_ != nullptr)
+        std::erase(caption_label_->named_controls_, this);
+    caption_label_ = caption;
+    if (caption != nullptr)
+        caption->named_controls_.push_back(this);
+    RefreshAccessibleName(*this);
+}
+
+void TControl::SetAccessibleName(std::string name)
+{
+    if (name == accessible_name_)
+        return;
+    accessible_name_ = std::move(name);
+    RefreshAccessibleName(*this);
 }

@@ -2,6 +2,9 @@
 
 #include "ui/Dispatch.h"
 #include "ui/TApplication.h"
+#include "ui/TProgressBar.h"
+#include "ui/WindowPlacement.h"
+#include "ui/win32/Accessibility.h"
 #include "ui/win32/ControlEvents.h"
 #include "ui/win32/FormLayers.h"
 #include "ui/win32/ScreenImage.h"
@@ -28,24 +31,6 @@ SIZE frame_size(const TForm& form)
     RECT frame{0, 0, Scale(form.ClientWidth(), dpi), Scale(form.ClientHeight(), dpi)};
     AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
-// The design position, moved the least needed for the whole window to lie on
-// the work area of the screen it is on.
-void place_on_screen(TForm& form)
-{
-    HWND hwnd = form.Widget();
-    const ControlWindow& impl = ControlEvents::Of(form);
-    const UINT dpi = ControlEvents::Dpi(form);
-    const SIZE size = frame_size(form);
-    const POINT design{Scale(impl.left, dpi), Scale(impl.top, dpi)};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint(design, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int x = std::max<int>(work.left, std::min<int>(design.x, work.right - size.cx));
-    const int y = std::max<int>(work.top, std::min<int>(design.y, work.bottom - size.cy));
-    SetWindowPos(hwnd, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void resize_to_client(TForm& form)
@@ -162,6 +147,10 @@ void TForm::SetCaption(const std::string& caption)
 {
     caption_ = caption;
     SetWindowTextW(Widget(), ToWide(caption).c_str());
+    // A progress bar is named by what the caption says is going on.
+    for (const auto& control : controls_)
+        if (dynamic_cast<TProgressBar*>(control.get()) != nullptr)
+            RefreshAccessibleName(*control);
 }
 
 int TForm::ClientWidth() const { return Width(); }
@@ -177,11 +166,26 @@ void TForm::SetClientSize(int width, int height)
 
 void TForm::SetBounds(int left, int top, int, int)
 {
-    ControlWindow& impl = ControlEvents::Of(*this);
-    impl.left = left;
-    impl.top = top;
+    design_left_ = left;
+    design_top_ = top;
     if (shown_before_)
-        place_on_screen(*this);
+        PlaceOnItsScreen();
+}
+
+void TForm::PlaceOnItsScreen()
+{
+    // The design position at the window's scale, moved the least needed for
+    // the whole window to lie on the work area of the screen it is on.
+    const UINT dpi = ControlEvents::Dpi(*this);
+    const SIZE size = frame_size(*this);
+    const POINT design{Scale(design_left_, dpi), Scale(design_top_, dpi)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(design, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const TRect placed = PlaceOnScreen(design.x, design.y, size.cx, size.cy,
+                                       TRect{work.left, work.top, work.right, work.bottom});
+    SetWindowPos(Widget(), nullptr, placed.Left, placed.Top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::SetIcon(std::span<const uint8_t> ico_file)
@@ -204,7 +208,7 @@ void TForm::Show()
     const bool first = !shown_before_;
     if (first) {
         shown_before_ = true;
-        place_on_screen(*this);
+        PlaceOnItsScreen();
         ApplyTabOrder();
     }
     SetVisible(true);

@@ -3,7 +3,9 @@
 #include "picture/FitRule.h"
 #include "picture/TBitmap.h"
 #include "picture/TGraphic.h"
+#include "ui/win32/Accessibility.h"
 #include "ui/win32/ControlEvents.h"
+#include "ui/win32/SmoothScale.h"
 
 #include <cstdint>
 #include <exception>
@@ -79,8 +81,11 @@ public:
             draw_bitmap(dc, *bitmap, dest.Left, dest.Top);
             return;
         }
+        // Small drawn badges are filtered on scaled screens: whole pixels
+        // would make their lines uneven.
+        const bool smooth = image.scaling_ == TImageScaling::SmoothOnScaledScreens && dpi != USER_DEFAULT_SCREEN_DPI;
         try {
-            draw_bitmap(dc, ScaleNearest(*bitmap, w, h), dest.Left, dest.Top);
+            draw_bitmap(dc, smooth ? ScaleSmooth(*bitmap, w, h) : ScaleNearest(*bitmap, w, h), dest.Left, dest.Top);
         } catch (...) {
             // No memory for the scaled copy: the box stays empty.
         }
@@ -91,6 +96,8 @@ public:
         image.failed_graphic_ = nullptr;
         if (HWND hwnd = image.Widget())
             InvalidateRect(hwnd, nullptr, FALSE);
+        // Named only while it shows a picture.
+        RefreshAccessibleName(image);
     }
 };
 
@@ -136,6 +143,7 @@ TImage::TImage(TControl* parent) : TControl(parent), picture_(std::make_unique<T
     ControlEvents::Of(*this).clicks_from_mouse = true;
     Attach(ControlEvents::Create(*this, kImageClass, 0, 0, WindowKind::Own));
     picture_->OnChange = [this] { PictureChanged(); };
+    RefreshAccessibleName(*this);
 }
 
 TImage::~TImage()
@@ -158,6 +166,12 @@ void TImage::SetProportional(bool proportional)
 void TImage::SetStretch(bool stretch)
 {
     stretch_ = stretch;
+    InvalidateRect(Widget(), nullptr, FALSE);
+}
+
+void TImage::SetScaling(TImageScaling scaling)
+{
+    scaling_ = scaling;
     InvalidateRect(Widget(), nullptr, FALSE);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/TLabel.h"
 
+#include "ui/win32/Accessibility.h"
 #include "ui/win32/ControlEvents.h"
 
 #include <algorithm>
@@ -20,12 +21,36 @@ TLabel::TLabel(TControl* parent) : TControl(parent)
     Fit();
 }
 
+TLabel::~TLabel()
+{
+    for (TControl* named : std::vector<TControl*>(named_controls_))
+        named->SetCaptionLabel(nullptr);
+    SetUnitLabel(nullptr);
+    if (unit_of_ != nullptr)
+        unit_of_->unit_label_ = nullptr;
+}
+
+void TLabel::SetUnitLabel(TLabel* unit)
+{
+    if (unit_label_ != nullptr)
+        unit_label_->unit_of_ = nullptr;
+    unit_label_ = unit;
+    if (unit != nullptr)
+        unit->unit_of_ = this;
+    RefreshAccessibleName(*this);
+}
+
 void TLabel::SetCaption(const std::string& caption)
 {
     caption_ = caption;
+    // The new text is announced to screen readers as the label's new name.
     SetWindowTextW(Widget(), ToWide(caption).c_str());
     Fit();
     InvalidateRect(Widget(), nullptr, TRUE);
+    if (unit_label_ != nullptr)
+        RefreshAccessibleName(*this);
+    if (unit_of_ != nullptr)
+        RefreshAccessibleName(*unit_of_);
 }
 
 void TLabel::SetBounds(int left, int top, int width, int height)

@@ -186,6 +186,7 @@ public:
             MakeCurrent(grid, target);
         }
         send(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(target), FALSE);
+        grid.Fire(grid.OnRowMove);
         return true;
     }
 
@@ -283,7 +284,22 @@ public:
         case WM_MBUTTONUP:
         case WM_CONTEXTMENU:
             return 0;
+        case WM_GETDLGCODE: {
+            // Return is the grid's own (it opens the current row), not the
+            // dialog manager's.
+            const LRESULT code = DefSubclassProc(list, message, wparam, lparam);
+            const auto* key = reinterpret_cast<const MSG*>(lparam);
+            if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+                return code | DLGC_WANTMESSAGE;
+            return code;
+        }
         case WM_KEYDOWN:
+            if (wparam == VK_RETURN) {
+                // Keypad Enter too; once per press, not for the key's repeats.
+                if ((lparam & (1 << 30)) == 0)
+                    grid.Fire(grid.OnRowActivate);
+                return 0;
+            }
             if (Key(grid, wparam))
                 return 0;
             return std::nullopt;
@@ -508,6 +524,12 @@ void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 {
     if (TMouseEvent run = OnMouseDown)
         Dispatch([&] { run(this, button, shift, x, y); });
+}
+
+void TStringGrid::Fire(const TNotifyEvent& event)
+{
+    if (TNotifyEvent run = event)
+        Dispatch([&] { run(this); });
 }
 
 void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState state)
