@@ -91,7 +91,7 @@ TEST(Win32Label, FontStylesReachTheWindowsFont)
     }
 }
 
-TEST(Win32Label, PressAndReleaseInsideIsAClickAndTheHandCursorShows)
+TEST(Win32Label, PointerEntersAndLeavesOncePressAndReleaseInsideIsAClickAndTheHandShows)
 {
     StartWindowSystem();
     TForm form;
@@ -99,7 +99,15 @@ TEST(Win32Label, PressAndReleaseInsideIsAClickAndTheHandCursorShows)
     label->SetCaption("1000");
     label->SetCursor(TCursor::HandPoint);
     int clicks = 0;
+    std::string crossings;
     label->OnClick = [&](TControl*) { ++clicks; };
+    label->OnMouseEnter = [&](TControl*) { crossings += "in "; };
+    label->OnMouseLeave = [&](TControl*) { crossings += "out "; };
+    for (int x : {1, 2, 3})
+        SendMessageW(label->Widget(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 2));
+    SendMessageW(label->Widget(), WM_MOUSELEAVE, 0, 0);
+    SendMessageW(label->Widget(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 2));
+    EXPECT_EQ(crossings, "in out in ");
     Press(label->Widget(), WM_LBUTTONDOWN, 2, 2);
     SendMessageW(label->Widget(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageW(label->Widget(), WM_LBUTTONUP, 0, MAKELPARAM(500, 2)); // released outside
