@@ -2,6 +2,7 @@
 
 #include "http/HttpErrors.h"
 #include "platform/Socket.h"
+#include "platform/SocketLayer.h"
 
 namespace {
 
@@ -38,8 +39,16 @@ private:
     std::unique_ptr<Socket> socket_;
 };
 
+// Owns the system's socket library for the client that holds it: started
+// when the client is made, ended after the client has closed its connection.
 class SocketOpener : public ChannelOpener {
 public:
+    SocketOpener()
+    {
+        if (layer_.StartError() != 0)
+            throw ENxStackInitializationFailed();
+    }
+
     std::unique_ptr<ByteChannel> Open(const std::string& host, int port, int timeout_ms) override
     {
         auto socket = std::make_unique<Socket>();
@@ -54,6 +63,9 @@ public:
             throw ENxSocketError(socket->LastError());
         return std::make_unique<SocketChannel>(std::move(socket));
     }
+
+private:
+    SocketLayer layer_;
 };
 
 } // namespace

@@ -1,23 +1,15 @@
 #include "json/NumberText.h"
 
+#include "platform/CLocaleNumber.h"
+
 #include <cerrno>
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <string>
 
 namespace {
-
-// A "C" locale made once, so that no user setting changes the full stop.
-locale_t c_locale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -143,7 +135,7 @@ NumberTextResult NumberTextToExtended(std::string_view text, long double& value)
     std::string terminated(text);
     char* end = nullptr;
     errno = 0;
-    long double result = strtold_l(terminated.c_str(), &end, c_locale());
+    long double result = StrToLongDoubleC(terminated.c_str(), &end);
     if (end != terminated.c_str() + terminated.size())
         return NumberTextResult::NotANumber;
     if (errno == ERANGE && std::isinf(result))

@@ -3,6 +3,7 @@
 #include "picture/PictureErrors.h"
 #include "picture/TFileFormatList.h"
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,24 +16,32 @@ namespace {
 // Everything after the last dot of the name part; empty without one.
 std::string extension_of(const std::string& path)
 {
-    const size_t slash = path.find_last_of('/');
-    const size_t name = slash == std::string::npos ? 0 : slash + 1;
+    size_t name = path.size();
+    while (name > 0 && !IsPathSeparator(path[name - 1]))
+        --name;
     const size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || dot < name)
         return {};
     return path.substr(dot + 1);
 }
 
+// The absolute, normalised name, in UTF-8 like the name given; the name
+// itself when the system cannot tell.
 std::string full_path(const std::string& path)
 {
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
+    try {
+        const std::filesystem::path given(std::u8string(path.begin(), path.end()));
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(given, error);
+        if (error)
+            return path;
+        const std::u8string text = absolute.lexically_normal().u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::exception&) {
+        // A name that is no UTF-8 cannot become a path where paths are wide.
+        return path;
+    }
 }
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // The message shows the name and the reason in the program's code page.
 [[noreturn]] void fail_open(const std::string& path, int error)
@@ -43,7 +52,7 @@ struct FileCloser {
 void read_file(const std::string& path, TMemoryStream& stream)
 {
     errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    FileHandle file = OpenFile(path, "rb");
     if (!file)
         fail_open(path, errno);
     char block[65536];

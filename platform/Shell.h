@@ -4,7 +4,7 @@
 #include <string>
 
 // Hands an address to the desktop's default browser and does not wait for
-// it. Failures (no browser, no xdg-open) are not reported: the caller has
+// it. Failures (no browser, no opener) are not reported: the caller has
 // nothing to do about them.
 void ShellOpen(const std::string& address);
 

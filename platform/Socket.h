@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-struct sockaddr_in;
-
 // One blocking IPv4 stream socket. Every failing call returns false or -1 and
 // leaves its socket error number (platform/SocketErrors.h) in LastError().
+// Sockets are used while a SocketLayer (platform/SocketLayer.h) lives.
 class Socket {
 public:
     enum class WaitResult { Readable, TimedOut, Failed };
@@ -37,14 +36,19 @@ public:
     // Shuts down sending, then closes. Harmless when not open.
     void Close();
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return handle_ != kNoHandle; }
     int LastError() const { return last_error_; }
 
 private:
-    bool fail_with_errno();
-    bool connect_and_wait(const sockaddr_in& peer, int timeout_ms);
+    bool fail(int error)
+    {
+        last_error_ = error;
+        return false;
+    }
 
-    int fd_ = -1;
+    // The system's descriptor or handle, held as a signed integer on every platform.
+    static constexpr intptr_t kNoHandle = -1;
+    intptr_t handle_ = kNoHandle;
     int last_error_ = 0;
 };
 

@@ -1,10 +1,9 @@
 #pragma once
 
 // The socket layer reports failures with the classic socket error numbers
-// (10061 for a refused connection, 11001 for an unknown host, ...), whatever
-// the operating system calls them, so the client's messages stay the same.
+// (10061 for a refused connection, 11001 for an unknown host, ...): on
+// Windows they are the system's own, elsewhere they are mapped to them, so the
+// client's messages stay the same.
+constexpr int kSocketInvalidArgument = 10022;
+constexpr int kSocketTimedOut = 10060;
 constexpr int kSocketHostNotFound = 11001;
-
-// Maps an operating-system error number (errno) to its socket error number;
-// an unknown errno comes back unchanged.
-int SocketErrorFromErrno(int errno_value);

@@ -3,7 +3,8 @@
 #include <string>
 
 // A locale whose decimal separator is a comma, for tests that check the
-// program's numbers do not follow the user's locale.
+// program's numbers do not follow the user's locale. (On Windows the scope
+// below takes the C runtime's German_Germany.1252.)
 inline constexpr const char* kCommaLocale = "de_DE.UTF-8";
 
 // Makes kCommaLocale loadable in this process and in the processes it starts:
@@ -13,7 +14,8 @@ inline constexpr const char* kCommaLocale = "de_DE.UTF-8";
 void ProvideCommaLocale();
 
 // While it lives, every category of the C library's locale is kCommaLocale
-// (provided as above); the previous locale comes back at its end.
+// (provided as above) or its Windows counterpart; the previous locale comes
+// back at its end.
 class CommaLocaleScope {
 public:
     CommaLocaleScope();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/SocketLayer.h"
+
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -31,11 +34,13 @@ public:
 
 private:
     void run();
-    void close_client(int& client, bool reset);
-    void serve_heads(int fd, std::string& pending, bool& keep);
+    void close_client(intptr_t& client, bool reset);
+    void serve_heads(intptr_t client, std::string& pending, bool& keep);
 
-    int listen_fd_ = -1;
-    int wake_[2] = {-1, -1};
+    SocketLayer layer_;
+    // Sockets and the wake-up channel as the system's numbers or handles.
+    intptr_t listener_ = -1;
+    intptr_t wake_[2] = {-1, -1};
     int port_ = 0;
     bool reset_ = false;
     std::atomic<int> connections_{0};
@@ -46,7 +51,8 @@ private:
 };
 
 // A listener on 127.0.0.1 that never accepts: its queue is full, so the next
-// connect waits for an answer that never comes.
+// connect waits for an answer that never comes (Linux's backlog rule, which
+// Wine keeps too).
 class FullListener {
 public:
     FullListener();
@@ -56,7 +62,8 @@ public:
     int Port() const { return port_; }
 
 private:
-    int listen_fd_ = -1;
-    int queued_fd_ = -1;
+    SocketLayer layer_;
+    intptr_t listener_ = -1;
+    intptr_t queued_ = -1;
     int port_ = 0;
 };

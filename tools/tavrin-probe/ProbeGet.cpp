@@ -2,6 +2,7 @@
 
 #include "base/TMemoryStream.h"
 #include "http/http_client.h"
+#include "platform/FileSystem.h"
 
 #include <chrono>
 #include <cstdio>
@@ -29,12 +30,12 @@ std::string one_line(const std::string& text)
 
 bool save(const std::string& path, const TMemoryStream& body)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
+    FileHandle file = OpenFile(path, "wb");
+    if (!file)
         return false;
     size_t size = static_cast<size_t>(body.Size());
-    bool ok = size == 0 || std::fwrite(body.Memory(), 1, size, file) == size;
-    return std::fclose(file) == 0 && ok;
+    bool ok = size == 0 || std::fwrite(body.Memory(), 1, size, file.get()) == size;
+    return std::fclose(file.release()) == 0 && ok;
 }
 
 } // namespace

@@ -2,10 +2,9 @@
 
 #include "json/CanonicalDump.h"
 #include "json/TQvJSON.h"
+#include "platform/FileSystem.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 // tavrin-probe json FILE: the canonical dump of the parsed file, one line.
@@ -15,12 +14,15 @@ int ProbeJson(int argc, char** argv)
         std::fputs("usage: tavrin-probe json FILE\n", stderr);
         return 2;
     }
-    std::ifstream file(argv[0], std::ios::binary);
-    if (!file) {
+    FileHandle file = OpenFile(argv[0], "rb");
+    std::string bytes;
+    char block[65536];
+    for (size_t n; file && (n = std::fread(block, 1, sizeof block, file.get())) > 0;)
+        bytes.append(block, n);
+    if (!file || std::ferror(file.get())) {
         std::fprintf(stderr, "cannot read %s\n", argv[0]);
         return 1;
     }
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::shared_ptr<TQvJSONbase> root = TQvJSON::ParseDocument(bytes);
     std::string out = CanonicalDump(root.get());
     out += '\n';

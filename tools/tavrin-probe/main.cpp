@@ -1,7 +1,11 @@
 #include "tools/tavrin-probe/Probe.h"
 
+#include "platform/CommandLine.h"
+
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -28,8 +32,15 @@ int usage()
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char** raw_argv)
 {
+    // File names and URLs are taken in UTF-8 on every system.
+    std::vector<std::string> arguments = CommandLineArguments(argc, raw_argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    char** argv = pointers.data();
     if (argc < 2)
         return usage();
     for (const auto& verb : verbs) {

@@ -10,6 +10,11 @@
 
 namespace {
 
+int fd(intptr_t handle)
+{
+    return static_cast<int>(handle);
+}
+
 // A listening socket on a free loopback port; address receives where it listens.
 int listen_on_loopback(int backlog, sockaddr_in& address, const char* what)
 {
@@ -32,9 +37,12 @@ int listen_on_loopback(int backlog, sockaddr_in& address, const char* what)
 LoopbackServer::LoopbackServer()
 {
     sockaddr_in address;
-    listen_fd_ = listen_on_loopback(16, address, "loopback server");
-    if (::pipe(wake_) != 0)
+    listener_ = listen_on_loopback(16, address, "loopback server");
+    int pipe_ends[2];
+    if (::pipe(pipe_ends) != 0)
         throw std::runtime_error("loopback server cannot listen");
+    wake_[0] = pipe_ends[0];
+    wake_[1] = pipe_ends[1];
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { run(); });
 }
@@ -42,11 +50,11 @@ LoopbackServer::LoopbackServer()
 LoopbackServer::~LoopbackServer()
 {
     char stop = 'x';
-    (void)!::write(wake_[1], &stop, 1);
+    (void)!::write(fd(wake_[1]), &stop, 1);
     thread_.join();
-    ::close(listen_fd_);
-    ::close(wake_[0]);
-    ::close(wake_[1]);
+    ::close(fd(listener_));
+    ::close(fd(wake_[0]));
+    ::close(fd(wake_[1]));
 }
 
 void LoopbackServer::Script(std::string bytes, After after)
@@ -66,7 +74,7 @@ std::vector<std::string> LoopbackServer::Requests() const
     return requests_;
 }
 
-void LoopbackServer::serve_heads(int fd, std::string& pending, bool& keep)
+void LoopbackServer::serve_heads(intptr_t client, std::string& pending, bool& keep)
 {
     for (size_t end; keep && (end = pending.find("\r\n\r\n")) != std::string::npos;) {
         Reply reply;
@@ -83,7 +91,7 @@ void LoopbackServer::serve_heads(int fd, std::string& pending, bool& keep)
         pending.erase(0, end + 4);
         size_t sent = 0;
         while (sent < reply.bytes.size()) {
-            ssize_t n = ::send(fd, reply.bytes.data() + sent, reply.bytes.size() - sent, MSG_NOSIGNAL);
+            ssize_t n = ::send(fd(client), reply.bytes.data() + sent, reply.bytes.size() - sent, MSG_NOSIGNAL);
             if (n <= 0)
                 break;
             sent += static_cast<size_t>(n);
@@ -97,31 +105,31 @@ void LoopbackServer::serve_heads(int fd, std::string& pending, bool& keep)
     }
 }
 
-void LoopbackServer::close_client(int& client, bool reset)
+void LoopbackServer::close_client(intptr_t& client, bool reset)
 {
     if (reset) {
         linger abort{1, 0};  // close with RST instead of FIN
-        ::setsockopt(client, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        ::setsockopt(fd(client), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
     }
-    ::close(client);
+    ::close(fd(client));
     client = -1;
 }
 
 void LoopbackServer::run()
 {
-    int client = -1;
+    intptr_t client = -1;
     std::string pending;
     for (;;) {
-        pollfd fds[3] = {{wake_[0], POLLIN, 0}, {listen_fd_, POLLIN, 0}, {client, POLLIN, 0}};
+        pollfd fds[3] = {{fd(wake_[0]), POLLIN, 0}, {fd(listener_), POLLIN, 0}, {fd(client), POLLIN, 0}};
         if (::poll(fds, client >= 0 ? 3 : 2, -1) < 0)
             continue;
         if (fds[0].revents != 0)
             break;
         if (fds[1].revents & POLLIN) {
-            int accepted = ::accept(listen_fd_, nullptr, nullptr);
+            int accepted = ::accept(fd(listener_), nullptr, nullptr);
             if (accepted >= 0) {
                 if (client >= 0)
-                    ::close(client);
+                    ::close(fd(client));
                 client = accepted;
                 pending.clear();
                 ++connections_;
@@ -130,7 +138,7 @@ void LoopbackServer::run()
         }
         if (client >= 0 && fds[2].revents != 0) {
             char buffer[4096];
-            ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+            ssize_t n = ::recv(fd(client), buffer, sizeof buffer, 0);
             bool keep = n > 0;
             if (keep) {
                 pending.append(buffer, static_cast<size_t>(n));
@@ -142,22 +150,23 @@ void LoopbackServer::run()
         }
     }
     if (client >= 0)
-        ::close(client);
+        ::close(fd(client));
 }
 
 FullListener::FullListener()
 {
     sockaddr_in address;
     // Backlog 0 holds one connection; the one made here fills it.
-    listen_fd_ = listen_on_loopback(0, address, "full listener");
+    listener_ = listen_on_loopback(0, address, "full listener");
     port_ = ntohs(address.sin_port);
-    queued_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (queued_fd_ < 0 || ::connect(queued_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    int queued = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    queued_ = queued;
+    if (queued < 0 || ::connect(queued, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
         throw std::runtime_error("full listener cannot fill its queue");
 }
 
 FullListener::~FullListener()
 {
-    ::close(queued_fd_);
-    ::close(listen_fd_);
+    ::close(fd(queued_));
+    ::close(fd(listener_));
 }

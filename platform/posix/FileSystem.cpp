@@ -13,3 +13,13 @@ std::string ExecutableFolder()
     size_t slash = folder.rfind('/');
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
+
+FileHandle OpenFile(const std::string& name, const char* mode)
+{
+    return FileHandle(std::fopen(name.c_str(), mode));
+}
+
+bool IsPathSeparator(char c)
+{
+    return c == '/';
+}

@@ -1,4 +1,4 @@
-#include "platform/SocketErrors.h"
+#include "platform/posix/ErrnoSocketErrors.h"
 
 #include <cerrno>
 
