@@ -1,5 +1,6 @@
 #include "server/CatalogueService.h"
 
+#include "server/Acceptor.h"
 #include "server/AccessLog.h"
 #include "server/CatalogueDocuments.h"
 #include "server/ListenSocket.h"
@@ -61,6 +62,9 @@ struct CatalogueService::Impl {
     std::string address = "127.0.0.1";
     int port = 0;
     ListenSocket listener;
+    // The library never holds the listening socket: quiescing it races the library's own
+    // threads over their epoll sets and can abort the process.
+    Acceptor acceptor{service_limits::kMaxConnections};
     std::unique_ptr<ServiceAnswers> answers;
     std::function<void(const std::string&, const std::string&)> request_log;
     std::function<void(const AccessEntry&)> access_log;
@@ -110,6 +114,7 @@ struct CatalogueService::Impl {
 
     void Closed(void** context)
     {
+        acceptor.Released();
         std::unique_ptr<Connection> connection(static_cast<Connection*>(*context));
         *context = nullptr;
         if (!connection)
@@ -263,26 +268,31 @@ void CatalogueService::Impl::Serve()
                                                    : std::max(2u, std::thread::hardware_concurrency());
     keep_alive_hint = "timeout=" + std::to_string(settings.idle_timeout_seconds) +
                       ", max=" + std::to_string(service_limits::kKeepAliveMaxRequests);
+    // Connections come from the acceptor, which keeps their number within the limit (the ITC
+    // wakes the worker given one). Each worker may take that many, so none refuses one.
     // No Date header: the answers stay as they were before this layer.
-    const unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ITC | MHD_USE_SUPPRESS_DATE_NO_CLOCK;
+    const unsigned flags =
+        MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ITC | MHD_USE_NO_LISTEN_SOCKET | MHD_USE_SUPPRESS_DATE_NO_CLOCK;
     MHD_Daemon* daemon = MHD_start_daemon(
-        flags, 0, nullptr, nullptr, OnRequest, this, MHD_OPTION_LISTEN_SOCKET, static_cast<MHD_socket>(listener.Fd()),
-        MHD_OPTION_THREAD_POOL_SIZE, threads, MHD_OPTION_CONNECTION_TIMEOUT,
-        static_cast<unsigned>(settings.idle_timeout_seconds), MHD_OPTION_CONNECTION_LIMIT,
-        service_limits::kMaxConnections, MHD_OPTION_NOTIFY_CONNECTION, OnConnection, this,
-        MHD_OPTION_NOTIFY_COMPLETED, OnCompleted, this, MHD_OPTION_URI_LOG_CALLBACK, OnRequestLine, this,
-        MHD_OPTION_END);
+        flags, 0, nullptr, nullptr, OnRequest, this, MHD_OPTION_THREAD_POOL_SIZE, threads,
+        MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(settings.idle_timeout_seconds),
+        MHD_OPTION_CONNECTION_LIMIT, service_limits::kMaxConnections * threads, MHD_OPTION_NOTIFY_CONNECTION,
+        OnConnection, this, MHD_OPTION_NOTIFY_COMPLETED, OnCompleted, this, MHD_OPTION_URI_LOG_CALLBACK,
+        OnRequestLine, this, MHD_OPTION_END);
     if (!daemon)
         throw EServerSetupError::CannotServe();
+    acceptor.Start(listener.Fd(), [daemon](int fd, const sockaddr* peer, unsigned peer_size) {
+        return MHD_add_connection(daemon, fd, peer, static_cast<socklen_t>(peer_size)) == MHD_YES;
+    });
     std::thread sweeper([this] { Sweep(); });
 
     {
         std::unique_lock lock(run_mutex);
         run_wake.wait(lock, [this] { return stop_requested; });
     }
-    // No more connections: the listening socket goes back to us and is closed.
-    if (MHD_quiesce_daemon(daemon) == listener.Fd())
-        listener.Close();
+    // No more connections: new ones are refused from here on.
+    acceptor.Stop();
+    listener.Close();
     {
         std::unique_lock lock(watch_mutex);
         stopping = true;

@@ -1,11 +1,14 @@
 // How the service treats connections: late heads and idle clients are closed, slow ones
-// do not hold up others, and a stop ends every connection at once.
+// do not hold up others, and a stop refuses new connections and ends every open one at once.
 #include "tests/server/LoopbackConnection.h"
 #include "tests/server/ServerTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <memory>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -77,6 +80,44 @@ TEST(ServiceConnections, StopEndsIdleAndHalfSentConnectionsAndReturns)
     service.reset();
     for (const auto& client : clients)
         EXPECT_TRUE(client->ClosedWithin(0ms));
+}
+
+TEST(ServiceConnections, StopRefusesNewConnectionsAtOnceAndLetsAnAnswerInProgressFinish)
+{
+    // The request log runs before the answer is made: holding it keeps the answer in progress.
+    std::promise<void> request_seen;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    auto service = std::make_unique<RunningService>(
+        [&request_seen, released](const std::string&, const std::string&) {
+            request_seen.set_value();
+            released.wait();
+        },
+        timeouts(60, 60));
+    const int port = service->Port();
+    LoopbackConnection busy(port);
+    ASSERT_TRUE(busy.Send(kRequest));
+    request_seen.get_future().wait();
+
+    std::thread stopper([&service] { service.reset(); });
+    // Bounded in tries rather than time: connections left waiting in a backlog nobody takes
+    // from would in the end make a connect itself wait for seconds.
+    bool refused = false;
+    for (int tries = 0; tries < 300 && !refused; ++tries) {
+        try {
+            LoopbackConnection probe(port);
+            std::this_thread::sleep_for(10ms);
+        } catch (const std::runtime_error&) {
+            refused = true;
+        }
+    }
+    release.set_value();
+    EXPECT_TRUE(refused);
+    const std::string answer = busy.ReadAnswer();
+    EXPECT_EQ(answer.rfind("HTTP/1.1 200", 0), 0u);
+    EXPECT_NE(answer.find("Connection: close"), std::string::npos);
+    stopper.join();
+    EXPECT_TRUE(busy.ClosedWithin(0ms));
 }
 
 } // namespace
