@@ -1,7 +1,9 @@
-// map_timer COMMAND [ARGS...]: starts the command and prints the microseconds
-// from just before its exec to the first top-level window mapped on the
-// display ($DISPLAY), then stops the command. Exit code 1 when no window comes
-// within 20 s or the command ends first.
+// map_timer [--override-redirect] COMMAND [ARGS...]: starts the command and
+// prints the microseconds from just before its exec to the first top-level
+// window mapped on the display ($DISPLAY), then stops the command. Exit code 1
+// when no window comes within 20 s or the command ends first. Override-redirect
+// windows (menus, tooltips) do not count unless asked: Wine maps the windows
+// it frames itself (with no window manager) that way.
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <poll.h>
 #include <sys/wait.h>
@@ -41,8 +44,13 @@ void stop(pid_t child)
 
 int main(int argc, char** argv)
 {
+    const bool override_redirect_counts = argc > 1 && std::strcmp(argv[1], "--override-redirect") == 0;
+    if (override_redirect_counts) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fputs("usage: map_timer COMMAND [ARGS...]\n", stderr);
+        std::fputs("usage: map_timer [--override-redirect] COMMAND [ARGS...]\n", stderr);
         return 2;
     }
     Connection x{xcb_connect(nullptr, nullptr)};
@@ -71,7 +79,7 @@ int main(int argc, char** argv)
             if ((event->response_type & 0x7F) != XCB_MAP_NOTIFY)
                 continue;
             auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-            if (map->override_redirect)
+            if (map->override_redirect && !override_redirect_counts)
                 continue; // menus and tooltips, not the window
             const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
             std::printf("%lld\n", static_cast<long long>(elapsed.count()));
