@@ -32,22 +32,23 @@ TEST_F(Keyboard, RowReachedByKeyShowsItsProductAndTheFirstOneFetchesThePage)
 {
     Grid()->setFocus();
     struct Step {
+        const char* name;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         int row; // -1: somewhere further on
     } steps[] = {
-        {Qt::Key_Up, {}, 0}, // already on the first row: nothing runs
-        {Qt::Key_Right, {}, 0},
-        {Qt::Key_Down, {}, 1}, // the first move counts as the first press: the whole page
-        {Qt::Key_Down, Qt::ShiftModifier, 2},
-        {Qt::Key_PageDown, {}, -1},
-        {Qt::Key_End, {}, 23},
-        {Qt::Key_PageUp, {}, -1},
-        {Qt::Key_Home, {}, 0},
+        {"Up", Qt::Key_Up, {}, 0}, // already on the first row: nothing runs
+        {"Right", Qt::Key_Right, {}, 0},
+        {"Down", Qt::Key_Down, {}, 1}, // the first move counts as the first press: the whole page
+        {"Shift+Down", Qt::Key_Down, Qt::ShiftModifier, 2},
+        {"Page Down", Qt::Key_PageDown, {}, -1},
+        {"End", Qt::Key_End, {}, 23},
+        {"Page Up", Qt::Key_PageUp, {}, -1},
+        {"Home", Qt::Key_Home, {}, 0},
     };
     int pictures = 0;
     for (const Step& step : steps) {
-        SCOPED_TRACE(QTest::toString(step.key));
+        SCOPED_TRACE(step.name);
         const int before = form->gridshowinfo->Row();
         QTest::keyClick(Grid(), step.key, step.modifiers);
         const int row = form->gridshowinfo->Row();
