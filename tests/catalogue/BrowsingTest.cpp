@@ -5,11 +5,6 @@
 #include "json/json.h"
 #include "picture/picture.h"
 
-#include <QCoreApplication>
-#include <QWidget>
-#include <QEnterEvent>
-#include <QEvent>
-
 namespace {
 
 const std::string kFirstSubcategory = "50200001"; // 130 products: batches of 48, 48 and 34
@@ -182,7 +177,7 @@ TEST_F(Browsing, FirstGridPressDownloadsThePageOnceAndLaterPagesInFull)
 
     service->ClearRequests();
     PressRow(5);
-    PressRow(5, Qt::RightButton);
+    PressRow(5, TMouseButton::Right);
     EXPECT_EQ(service->PictureRequests(), 0);
 
     Click(*form->btnnext);
@@ -298,13 +293,10 @@ TEST_F(Browsing, EveryClickableControlOpensTheSameProductPage)
 TEST_F(Browsing, TitleHoverTogglesOnlyTheUnderline)
 {
     Open();
-    QWidget* title = form->lbltitle->Widget();
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(title, &enter);
+    Hover(*form->lbltitle, true);
     EXPECT_TRUE(form->lbltitle->Font().Underline);
     EXPECT_TRUE(form->lbltitle->Font().Bold);
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(title, &leave);
+    Hover(*form->lbltitle, false);
     EXPECT_FALSE(form->lbltitle->Font().Underline);
     EXPECT_TRUE(form->lbltitle->Font().Bold);
 }

@@ -4,35 +4,9 @@
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QTableWidget>
-#include <QTest>
-#include <QWidget>
-
 #include <cstdio>
 
-RecordingService::RecordingService()
-    : service_([this](const std::string&, const std::string& target) {
-          std::lock_guard lock(mutex_);
-          const std::string prefix = "/kestrid/";
-          requests_.push_back(target.rfind(prefix, 0) == 0 ? target.substr(prefix.size()) : target);
-      })
-{
-}
-
 RecordingService* ServiceWindowTest::service = nullptr;
-
-std::string RecordingService::BaseUrl() const
-{
-    return "http://" + service_.Host() + "/kestrid/";
-}
-
-std::vector<std::string> RecordingService::Requests() const
-{
-    std::lock_guard lock(mutex_);
-    return requests_;
-}
 
 std::vector<std::string> RecordingService::CatalogueRequests() const
 {
@@ -51,17 +25,9 @@ int RecordingService::PictureRequests() const
     return count;
 }
 
-void RecordingService::ClearRequests()
-{
-    std::lock_guard lock(mutex_);
-    requests_.clear();
-}
-
 void CatalogueWindowTest::SetUp()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application->Initialize();
+    StartWindowSystem();
     Application->SetTitle(AppTitle);
     Application->MessageBoxHook = [this](const std::string& text, const std::string&, MessageKind kind) {
         boxes.push_back({text, kind});
@@ -85,30 +51,6 @@ void CatalogueWindowTest::OpenWindow(const std::string& base_url)
     form->DoCreate();
     form->Show();
     Application->ProcessMessages();
-}
-
-void CatalogueWindowTest::PressRow(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
-{
-    auto* table = static_cast<QTableWidget*>(form->gridshowinfo->Widget());
-    const QPoint at = table->visualRect(table->model()->index(row, 1)).center();
-    QTest::mousePress(table->viewport(), button, modifiers, at);
-    QTest::mouseRelease(table->viewport(), button, modifiers, at);
-}
-
-void CatalogueWindowTest::Click(TControl& control)
-{
-    QTest::mouseClick(control.Widget(), Qt::LeftButton, {}, QPoint(2, 2));
-}
-
-void CatalogueWindowTest::ChooseWithKeys(TComboBox& list, int index)
-{
-    QWidget* widget = list.Widget();
-    widget->setFocus();
-    while (list.ItemIndex() != index) {
-        const int before = list.ItemIndex();
-        QTest::keyClick(widget, before < index ? Qt::Key_Down : Qt::Key_Up);
-        ASSERT_NE(list.ItemIndex(), before) << "the list did not move";
-    }
 }
 
 std::vector<std::string> CatalogueWindowTest::GridTitles() const

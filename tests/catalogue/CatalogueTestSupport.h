@@ -2,39 +2,23 @@
 
 #include "app/main_window.h"
 #include "catalogue/catalogue.h"
-#include "tests/server/ServerTestSupport.h"
-
-#include <QPoint>
+#include "tests/catalogue/RecordingService.h"
+#include "ui/TMouse.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
-// The sample catalogue service on a free loopback port, in this process,
-// recording the target of every request it receives.
-class RecordingService {
-public:
-    RecordingService();
+// Keys the tests press.
+enum class TestKey { Up, Down, Right, PageUp, PageDown, Home, End, Return, KeypadEnter };
 
-    std::string BaseUrl() const;
-    // Targets below /kestrid/, e.g. "idf.php?cq=50200001&cp=96", in arrival order.
-    std::vector<std::string> Requests() const;
-    // Only the catalogue documents (ide.php, idf.php).
-    std::vector<std::string> CatalogueRequests() const;
-    int PictureRequests() const;
-    void ClearRequests();
+// Starts the window system the tests drive, once per process.
+void StartWindowSystem();
 
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> requests_;
-    RunningService service_; // last: it logs into the members above until it stops
-};
-
-// Form1 against a catalogue service, on the offscreen platform, with message
-// boxes and the shell intercepted.
+// Form1 against a catalogue service, with message boxes and the shell
+// intercepted; on Linux on Qt's offscreen platform.
 class CatalogueWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -43,11 +27,15 @@ protected:
     // Creates the window and runs its creation handler against base_url.
     void OpenWindow(const std::string& base_url);
 
-    // Simulated input.
-    void PressRow(int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {});
+    // Simulated input, as the window system delivers it (each backend has its own).
+    void PressRow(int row, TMouseButton button = TMouseButton::Left);
     void Click(TControl& control);
     // Moves a drop-down's current item to index with arrow keys, one step at a time.
     void ChooseWithKeys(TComboBox& list, int index);
+    // A key pressed and released on control, which takes the focus first; shift held with it.
+    void PressKey(TControl& control, TestKey key, bool shift = false);
+    // The mouse entering (true) or leaving the control.
+    void Hover(TControl& control, bool inside);
 
     std::vector<std::string> GridTitles() const;
 

@@ -8,9 +8,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <sys/socket.h>
-#include <netinet/in.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,18 +19,10 @@ std::string ReadFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A loopback port with nobody listening on it.
+// A loopback port with nobody listening on it (any more).
 int ClosedPort()
 {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
+    return LoopbackServer().Port();
 }
 
 class Failures : public CatalogueWindowTest {

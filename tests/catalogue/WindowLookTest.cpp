@@ -1,8 +1,10 @@
 #include "tests/catalogue/CatalogueTestSupport.h"
+#include "tests/server/ServerTestSupport.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QProgressBar>
+#include <QTest>
 #include <QScreen>
 #include <QWidget>
 
@@ -106,4 +108,31 @@ TEST_F(WindowLook, PictureRunPaintsOnlyTheProgressBarUntilTheHandlerEnds)
     // Everything else changes once the handler is over.
     Application->ProcessMessages();
     EXPECT_GT(differing_pixels(on_screen(window), before, bar_area), 0);
+}
+
+// The focus shows wherever it is: the first list from the start, the grid's
+// current row when the grid has it; nothing else of the window changes.
+TEST_F(WindowLook, FocusIsVisibleOnTheFirstListAndOnTheGridsCurrentRow)
+{
+    OpenWindow(service->BaseUrl());
+    QWidget* grid = form->gridshowinfo->Widget();
+    form->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->productselect->Widget()->hasFocus(); }));
+    const QImage list_focused = form->productselect->Widget()->grab().toImage();
+    const QImage grid_unfocused = grid->grab().toImage();
+    grid->setFocus(Qt::TabFocusReason);
+    const QImage list_unfocused = form->productselect->Widget()->grab().toImage();
+    const QImage grid_focused = grid->grab().toImage();
+    EXPECT_NE(list_focused, list_unfocused);
+    ASSERT_EQ(grid_focused.size(), grid_unfocused.size());
+    // Only the current (first) row changes.
+    const int row_bottom = 22 * grid->devicePixelRatio();
+    for (int y = 0; y < grid_focused.height(); ++y) {
+        for (int x = 0; x < grid_focused.width(); ++x) {
+            if (grid_focused.pixel(x, y) != grid_unfocused.pixel(x, y)) {
+                ASSERT_LT(y, row_bottom + 2) << "at " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_NE(grid_focused, grid_unfocused);
 }
