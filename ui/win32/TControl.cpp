@@ -118,8 +118,10 @@ void ControlEvents::ApplyFont(TControl& control)
     ControlWindow& impl = Of(control);
     if (impl.hwnd == nullptr)
         return;
+    FontHandle font = ControlFont(control.Font(), Dpi(control));
+    if (font == impl.font)
+        return;
     // The window lets go of the old font before it is deleted.
-    FontHandle font = CreateControlFont(control.Font(), Dpi(control));
     SendMessageW(impl.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     impl.font = std::move(font);
 }
