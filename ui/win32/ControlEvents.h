@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 // A control class's own answer to a message; nullopt leaves the message to
 // the next handler.
@@ -28,7 +29,16 @@ struct TControl::Impl {
     int height = 0;
     // Drop-down lists: the open list's height, below what the program sees.
     int drop_height = 0;
+    // The rectangle last given to the window, in device pixels: moving a
+    // window where it is already costs as much as moving it.
+    RECT placed{};
+    // Whether holes are cut in the window (it has a window region).
+    bool holed = false;
     FontHandle font;
+    // Labels: the text last measured, in which font, and its extent.
+    std::wstring measured_text;
+    FontHandle measured_font;
+    SIZE measured_extent{};
     // The background brush handed out for WM_CTLCOLOR*, and its colour.
     BrushHandle brush;
     COLORREF brush_colour = 0;
@@ -88,8 +98,12 @@ public:
 
     // The dots per inch of the control's top-level window.
     static UINT Dpi(const TControl& control);
-    // Moves and sizes the window to the control's bounds at its dpi.
-    static void Place(TControl& control);
+    // Moves and sizes the window to the control's bounds at its dpi; with
+    // again, even when it was given those last.
+    static void Place(TControl& control, bool again = false);
+    // Moves and sizes the window to a rectangle in device pixels, unless it
+    // was given that one last (or again is set).
+    static void MoveTo(TControl& control, const RECT& device, bool again = false);
     // Makes the font again at the window's dpi and hands it to the window.
     static void ApplyFont(TControl& control);
     // The control's background brush, made again when its colour changed.

@@ -172,6 +172,7 @@ void TComboBox::FontChanged()
         field += off;
         SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
-    ControlEvents::Place(*this);
+    // The list sized its own window: the open list's height is given again.
+    ControlEvents::Place(*this, true);
     InvalidateRect(box, nullptr, TRUE);
 }

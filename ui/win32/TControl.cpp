@@ -103,14 +103,26 @@ UINT ControlEvents::Dpi(const TControl& control)
     return window.dpi != 0 ? window.dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
-void ControlEvents::Place(TControl& control)
+void ControlEvents::Place(TControl& control, bool again)
 {
     const ControlWindow& impl = Of(control);
     if (impl.hwnd == nullptr)
         return;
     const UINT dpi = Dpi(control);
-    SetWindowPos(impl.hwnd, nullptr, Scale(impl.left, dpi), Scale(impl.top, dpi), Scale(impl.width, dpi),
-                 Scale(impl.height + impl.drop_height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = Scale(impl.left, dpi);
+    const int top = Scale(impl.top, dpi);
+    MoveTo(control, {left, top, left + Scale(impl.width, dpi), top + Scale(impl.height + impl.drop_height, dpi)},
+           again);
+}
+
+void ControlEvents::MoveTo(TControl& control, const RECT& device, bool again)
+{
+    ControlWindow& impl = Of(control);
+    if (impl.hwnd == nullptr || (!again && EqualRect(&device, &impl.placed)))
+        return;
+    impl.placed = device;
+    SetWindowPos(impl.hwnd, nullptr, device.left, device.top, device.right - device.left, device.bottom - device.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ControlEvents::ApplyFont(TControl& control)

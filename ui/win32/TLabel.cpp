@@ -55,6 +55,16 @@ void TLabel::SetCaption(const std::string& caption)
 
 void TLabel::SetBounds(int left, int top, int width, int height)
 {
+    ControlWindow& impl = ControlEvents::Of(*this);
+    if (auto_size_ && Widget() != nullptr && impl.font) {
+        // Placed once, at the size of its text.
+        impl.left = left;
+        impl.top = top;
+        impl.width = std::max(width, 0);
+        impl.height = std::max(height, 0);
+        Fit();
+        return;
+    }
     TControl::SetBounds(left, top, width, height);
     Fit();
 }
@@ -79,20 +89,26 @@ void TLabel::Fit()
         return;
     // Measured in the label's own font at the window's dpi; Chinese glyphs
     // come from linked fonts and are measured with them.
-    const std::wstring text = ToWide(caption_);
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, impl.font.get());
-    SIZE extent{0, 0};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    // The same text in the same font is not measured twice.
+    std::wstring text = ToWide(caption_);
+    if (impl.measured_font != impl.font || impl.measured_text != text) {
+        HDC dc = GetDC(hwnd);
+        HGDIOBJ old = SelectObject(dc, impl.font.get());
+        SIZE extent{0, 0};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
+        impl.measured_extent = {text.empty() ? 0 : extent.cx, std::max<LONG>(extent.cy, metrics.tmHeight)};
+        impl.measured_text = std::move(text);
+        impl.measured_font = impl.font;
+    }
     const UINT dpi = ControlEvents::Dpi(*this);
-    const int width = text.empty() ? 0 : extent.cx;
-    const int height = std::max<int>(extent.cy, metrics.tmHeight);
-    impl.width = Unscale(width, dpi);
-    impl.height = Unscale(height, dpi);
-    SetWindowPos(hwnd, nullptr, Scale(impl.left, dpi), Scale(impl.top, dpi), width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = impl.measured_extent;
+    impl.width = Unscale(size.cx, dpi);
+    impl.height = Unscale(size.cy, dpi);
+    const int left = Scale(impl.left, dpi);
+    const int top = Scale(impl.top, dpi);
+    ControlEvents::MoveTo(*this, {left, top, left + size.cx, top + size.cy});
 }
