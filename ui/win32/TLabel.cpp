@@ -92,14 +92,13 @@ void TLabel::Fit()
     // The same text in the same font is not measured twice.
     std::wstring text = ToWide(caption_);
     if (impl.measured_font != impl.font || impl.measured_text != text) {
-        HDC dc = GetDC(hwnd);
+        HDC dc = MeasuringDC();
         HGDIOBJ old = SelectObject(dc, impl.font.get());
         SIZE extent{0, 0};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old);
-        ReleaseDC(hwnd, dc);
         impl.measured_extent = {text.empty() ? 0 : extent.cx, std::max<LONG>(extent.cy, metrics.tmHeight)};
         impl.measured_text = std::move(text);
         impl.measured_font = impl.font;

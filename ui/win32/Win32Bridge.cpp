@@ -71,6 +71,19 @@ LOGFONTW logical_font(const TFont& font, UINT dpi)
 
 } // namespace
 
+HDC MeasuringDC()
+{
+    struct Kept {
+        HDC dc = CreateCompatibleDC(nullptr);
+        ~Kept() { DeleteDC(dc); }
+        Kept() = default;
+        Kept(const Kept&) = delete;
+        Kept& operator=(const Kept&) = delete;
+    };
+    thread_local Kept kept;
+    return kept.dc;
+}
+
 FontHandle ControlFont(const TFont& font, UINT dpi)
 {
     static std::mutex guard;

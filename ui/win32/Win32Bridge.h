@@ -42,3 +42,7 @@ int Unscale(int device, UINT dpi);
 // system's font linking. Made once while any control holds it: the system
 // sets a font up (and finds its linked faces) once per font, not per control.
 FontHandle ControlFont(const TFont& font, UINT dpi);
+
+// A device context of the screen's kind for measuring text, kept for the
+// calling thread: a window's own is asked for and given back each time.
+HDC MeasuringDC();
