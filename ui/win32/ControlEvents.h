@@ -54,6 +54,8 @@ struct TControl::Impl {
     // Runs after the program moved or sized the control, and after the
     // window's dots per inch changed and the font was made again for it.
     std::function<void()> relayout;
+    // Runs once, just before the control's top-level window first shows.
+    std::function<void()> first_shown;
     // An error met while painting; reported once the paint is over.
     std::exception_ptr paint_error;
     // What a control class keeps beside its window (the grid's cells).
@@ -61,6 +63,8 @@ struct TControl::Impl {
     // Forms: the dots per inch the window is laid out for; its controls
     // take it from there.
     UINT dpi = 0;
+    // Forms: whether the window has been shown.
+    bool shown = false;
     // Forms: the control that had the keyboard focus when the window was
     // last deactivated, given it back on activation.
     HWND last_focus = nullptr;
@@ -98,6 +102,8 @@ public:
 
     // The dots per inch of the control's top-level window.
     static UINT Dpi(const TControl& control);
+    // Whether the control's top-level window has been shown.
+    static bool TopShown(const TControl& control);
     // Moves and sizes the window to the control's bounds at its dpi; with
     // again, even when it was given those last.
     static void Place(TControl& control, bool again = false);

@@ -103,6 +103,14 @@ UINT ControlEvents::Dpi(const TControl& control)
     return window.dpi != 0 ? window.dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
+bool ControlEvents::TopShown(const TControl& control)
+{
+    const TControl* top = &control;
+    while (top->Parent() != nullptr)
+        top = top->Parent();
+    return Of(*top).shown;
+}
+
 void ControlEvents::Place(TControl& control, bool again)
 {
     const ControlWindow& impl = Of(control);

@@ -30,6 +30,17 @@ TStringGrid::TStringGrid(TControl* parent) : TControl(parent)
          LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT);
     send(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(kBase));
     Attach(list);
+    // Not drawn yet, the list view lays nothing out: the rows and sizes given
+    // before the window first shows are laid out once, as it shows.
+    if (!ControlEvents::TopShown(*this)) {
+        send(list, WM_SETREDRAW, FALSE);
+        impl.first_shown = [this] {
+            send(Widget(), WM_SETREDRAW, TRUE);
+            // Redrawing on shows the window: not one the program hid.
+            if (!Visible())
+                ShowWindow(Widget(), SW_HIDE);
+        };
+    }
     GridWidget::SetColumns(*this, 5);
     col_widths_.assign(5, default_col_width_);
     SetRowCount(5);
