@@ -91,6 +91,44 @@ TEST(Win32Label, FontStylesReachTheWindowsFont)
     }
 }
 
+TEST(Win32Label, LabelsInTheSameFontShareItAndAChangeReachesOnlyTheChangedOne)
+{
+    StartWindowSystem();
+    TForm form;
+    TFont bold;
+    bold.Name = "Tahoma";
+    bold.Height = 14;
+    bold.Bold = true;
+    TLabel* labels[3] = {form.Add<TLabel>(), form.Add<TLabel>(), form.Add<TLabel>()};
+    for (TLabel* label : labels) {
+        label->SetCaption("\xD4\xAA 1000");
+        label->SetFont(bold);
+    }
+    const auto font = [](TLabel* label) { return SendMessageW(label->Widget(), WM_GETFONT, 0, 0); };
+    EXPECT_EQ(font(labels[0]), font(labels[1]));
+    EXPECT_EQ(font(labels[0]), font(labels[2]));
+    struct Case {
+        int height;
+        bool bold;
+    };
+    const Case cases[] = {{29, true}, {12, false}, {14, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        TFont changed = bold;
+        changed.Height = c.height;
+        changed.Bold = c.bold;
+        labels[1]->SetFont(changed);
+        EXPECT_EQ(font_of(labels[1]->Widget()).lfHeight, -c.height);
+        EXPECT_EQ(font_of(labels[0]->Widget()).lfHeight, -14);
+        EXPECT_EQ(font_of(labels[2]->Widget()).lfWeight, FW_BOLD);
+        EXPECT_EQ(font(labels[0]), font(labels[2]));
+        EXPECT_EQ(font(labels[1]) == font(labels[0]), c.height == 14);
+        // The text is measured again in the new font, the others' not.
+        for (TLabel* label : labels)
+            EXPECT_EQ(label->Width(), extent_in_own_font(label->Widget(), L"\u5143 1000").cx);
+    }
+}
+
 TEST(Win32Label, PointerEntersAndLeavesOncePressAndReleaseInsideIsAClickAndTheHandShows)
 {
     StartWindowSystem();
