@@ -129,9 +129,11 @@ public:
     // that sent them and gives a child without its own colours the default.
     static std::optional<LRESULT> Reflect(HWND parent, UINT message, WPARAM wparam, LPARAM lparam);
 
-    // The procedure hung on windows of the system's classes.
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                         DWORD_PTR data) noexcept;
+    // The procedure put in front of the class's on windows of the system's
+    // classes; the control is in the window's user data.
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+    // Hands a message to the class's own procedure of such a window.
+    static LRESULT ClassProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 };
 
 // What a control keeps of its window, by a name the control classes may use.
