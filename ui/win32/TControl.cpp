@@ -11,12 +11,18 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
-// Finds the control of any window, ours or not: a property is never set on
-// windows we did not make.
-constexpr const wchar_t* kControlProperty = L"TavrinControl";
+// The procedures of our own window classes. A window with one of them, or
+// with the procedure put in front of a system class's, is ours and has its
+// control in its user data; any other window's user data is not ours to read.
+std::vector<WNDPROC>& own_procedures()
+{
+    static std::vector<WNDPROC> procedures;
+    return procedures;
+}
 
 // The control whose window CreateWindowExW is making: owner-drawn lists ask
 // their parent for item heights before the call returns.
@@ -25,7 +31,6 @@ int g_next_child_id = 100;
 
 void forget_window(TControl& control, HWND hwnd)
 {
-    RemovePropW(hwnd, kControlProperty);
     ControlWindow& impl = ControlEvents::Of(control);
     if (impl.hwnd == hwnd)
         impl.hwnd = nullptr;
@@ -39,6 +44,7 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure)
     existing.cbSize = sizeof existing;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing))
         return;
+    own_procedures().push_back(procedure);
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
     // What every class draws depends on its size: a new size repaints all.
@@ -53,7 +59,15 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure)
 
 TControl* ControlEvents::FromWindow(HWND hwnd)
 {
-    return hwnd != nullptr ? static_cast<TControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+    if (hwnd == nullptr)
+        return nullptr;
+    // Read from the window itself: a window property would be a round trip
+    // to the window server under Wine, for every notification a parent gets.
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    const std::vector<WNDPROC>& own = own_procedures();
+    if (procedure != SubclassProc && std::find(own.begin(), own.end(), procedure) == own.end())
+        return nullptr;
+    return reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 HWND ControlEvents::Create(TControl& control, const wchar_t* window_class, DWORD style, DWORD ex_style,
@@ -73,7 +87,6 @@ HWND ControlEvents::Create(TControl& control, const wchar_t* window_class, DWORD
     g_creating = outer;
     if (hwnd == nullptr)
         throw Exception("Error creating window");
-    SetPropW(hwnd, kControlProperty, &control);
     if (kind == WindowKind::System) {
         // Our procedure goes in front of the class's by the window's own
         // procedure: the common controls' subclass chain looks the chain up

@@ -298,3 +298,32 @@ TEST(Win32ProgressBar, PositionStaysInRangeAndShowingItTakesNoWaitingInput)
     Application->ProcessMessages();
     EXPECT_EQ(clicks, 1);
 }
+
+TEST(Win32Form, ColoursAreGivenToItsOwnControlsOnlyWhateverOtherWindowsKeepInTheirUserData)
+{
+    StartWindowSystem();
+    TForm form;
+    TLabel* label = form.Add<TLabel>();
+    TFont red;
+    red.Color = Colors::Red;
+    label->SetFont(red);
+    // A window the form did not make, holding something that is no control.
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD, 0, 0, 10, 10, form.Widget(), nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(foreign, GWLP_USERDATA, 0x1234);
+    struct Case {
+        const char* what;
+        HWND child;
+        COLORREF text;
+    };
+    const Case cases[] = {{"label", label->Widget(), RGB(255, 0, 0)}, {"foreign", foreign, GetSysColor(COLOR_WINDOWTEXT)}};
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetTextColor(dc, RGB(1, 2, 3));
+        // Ours get their font's colour, any other window the system's.
+        SendMessageW(form.Widget(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.child));
+        EXPECT_EQ(GetTextColor(dc), c.text);
+    }
+    DeleteDC(dc);
+    DestroyWindow(foreign);
+}
