@@ -94,9 +94,10 @@ public:
     static TControl* FromWindow(HWND hwnd);
 
     // Creates the control's window as a child of its parent's window (or as
-    // a top-level window when it has no parent), hidden and with no size.
+    // a top-level window when it has no parent), hidden, with no size or at
+    // the device rectangle given.
     static HWND Create(TControl& control, const wchar_t* window_class, DWORD style, DWORD ex_style,
-                       WindowKind kind);
+                       WindowKind kind, const RECT& at = {});
     // For an own class's procedure: the control from WM_NCCREATE on.
     static TControl* Attached(HWND hwnd, UINT message, LPARAM lparam);
 

@@ -71,7 +71,7 @@ TControl* ControlEvents::FromWindow(HWND hwnd)
 }
 
 HWND ControlEvents::Create(TControl& control, const wchar_t* window_class, DWORD style, DWORD ex_style,
-                           WindowKind kind)
+                           WindowKind kind, const RECT& at)
 {
     const TControl* parent = control.Parent();
     HWND parent_window = parent != nullptr ? Of(*parent).hwnd : nullptr;
@@ -82,11 +82,12 @@ HWND ControlEvents::Create(TControl& control, const wchar_t* window_class, DWORD
         id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_next_child_id++));
     }
     TControl* outer = std::exchange(g_creating, &control);
-    HWND hwnd = CreateWindowExW(ex_style, window_class, L"", style & ~WS_VISIBLE, 0, 0, 0, 0, parent_window, id,
-                                GetModuleHandleW(nullptr), &control);
+    HWND hwnd = CreateWindowExW(ex_style, window_class, L"", style & ~WS_VISIBLE, at.left, at.top, at.right - at.left,
+                                at.bottom - at.top, parent_window, id, GetModuleHandleW(nullptr), &control);
     g_creating = outer;
     if (hwnd == nullptr)
         throw Exception("Error creating window");
+    Of(control).placed = at;
     if (kind == WindowKind::System) {
         // Our procedure goes in front of the class's by the window's own
         // procedure: the common controls' subclass chain looks the chain up

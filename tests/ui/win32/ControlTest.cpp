@@ -327,3 +327,35 @@ TEST(Win32Form, ColoursAreGivenToItsOwnControlsOnlyWhateverOtherWindowsKeepInThe
     DeleteDC(dc);
     DestroyWindow(foreign);
 }
+
+TEST(Win32Label, ANewLabelHasItsFormsFontAndItsHeightBeforeItHasText)
+{
+    StartWindowSystem();
+    struct Case {
+        int height;
+        bool bold;
+    };
+    const Case cases[] = {{11, false}, {14, true}, {29, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        TForm form;
+        TFont font;
+        font.Name = "Tahoma";
+        font.Height = c.height;
+        font.Bold = c.bold;
+        form.SetFont(font);
+        TLabel* label = form.Add<TLabel>();
+        HWND hwnd = label->Widget();
+        EXPECT_EQ(font_of(hwnd).lfHeight, -c.height);
+        HDC dc = GetDC(hwnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
+        const RECT place = PlaceOf(hwnd);
+        EXPECT_EQ(place.bottom - place.top, metrics.tmHeight);
+        EXPECT_EQ(label->Height(), metrics.tmHeight);
+        EXPECT_EQ(place.right - place.left, 0);
+    }
+}
