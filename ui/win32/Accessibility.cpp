@@ -11,15 +11,12 @@
 
 namespace {
 
-// The property services of the calling thread's COM apartment, for one call.
+// The property services of the calling thread's COM apartment, made on the
+// first annotation and kept: making them costs a class lookup each time, and
+// a window is annotated many times while it is built.
 class PropertyServices {
 public:
-    PropertyServices()
-    {
-        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                    reinterpret_cast<void**>(&services_))))
-            services_ = nullptr;
-    }
+    PropertyServices() = default;
     ~PropertyServices()
     {
         if (services_ != nullptr)
@@ -28,8 +25,16 @@ public:
     PropertyServices(const PropertyServices&) = delete;
     PropertyServices& operator=(const PropertyServices&) = delete;
 
-    IAccPropServices* operator->() const { return services_; }
-    explicit operator bool() const { return services_ != nullptr; }
+    // nullptr while the thread has no COM apartment; asked again next time.
+    static IAccPropServices* OfThisThread()
+    {
+        thread_local PropertyServices kept;
+        if (kept.services_ == nullptr &&
+            FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                    reinterpret_cast<void**>(&kept.services_))))
+            kept.services_ = nullptr;
+        return kept.services_;
+    }
 
 private:
     IAccPropServices* services_ = nullptr;
@@ -37,8 +42,8 @@ private:
 
 void annotate_text(HWND hwnd, const MSAAPROPID& property, const std::wstring& text)
 {
-    PropertyServices services;
-    if (!services || hwnd == nullptr)
+    IAccPropServices* services = PropertyServices::OfThisThread();
+    if (services == nullptr || hwnd == nullptr)
         return;
     if (text.empty()) {
         MSAAPROPID props[] = {property};
@@ -62,8 +67,8 @@ void AnnotateDescription(HWND hwnd, const std::wstring& description)
 
 void AnnotateRole(HWND hwnd, LONG role)
 {
-    PropertyServices services;
-    if (!services || hwnd == nullptr)
+    IAccPropServices* services = PropertyServices::OfThisThread();
+    if (services == nullptr || hwnd == nullptr)
         return;
     VARIANT value;
     VariantInit(&value);

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 // A control class's own answer to a message; nullopt leaves the message to
 // the next handler.
@@ -28,7 +29,16 @@ struct TControl::Impl {
     int height = 0;
     // Drop-down lists: the open list's height, below what the program sees.
     int drop_height = 0;
+    // The rectangle last given to the window, in device pixels: moving a
+    // window where it is already costs as much as moving it.
+    RECT placed{};
+    // Whether holes are cut in the window (it has a window region).
+    bool holed = false;
     FontHandle font;
+    // Labels: the text last measured, in which font, and its extent.
+    std::wstring measured_text;
+    FontHandle measured_font;
+    SIZE measured_extent{};
     // The background brush handed out for WM_CTLCOLOR*, and its colour.
     BrushHandle brush;
     COLORREF brush_colour = 0;
@@ -44,6 +54,8 @@ struct TControl::Impl {
     // Runs after the program moved or sized the control, and after the
     // window's dots per inch changed and the font was made again for it.
     std::function<void()> relayout;
+    // Runs once, just before the control's top-level window first shows.
+    std::function<void()> first_shown;
     // An error met while painting; reported once the paint is over.
     std::exception_ptr paint_error;
     // What a control class keeps beside its window (the grid's cells).
@@ -51,6 +63,8 @@ struct TControl::Impl {
     // Forms: the dots per inch the window is laid out for; its controls
     // take it from there.
     UINT dpi = 0;
+    // Forms: whether the window has been shown.
+    bool shown = false;
     // Forms: the control that had the keyboard focus when the window was
     // last deactivated, given it back on activation.
     HWND last_focus = nullptr;
@@ -80,16 +94,23 @@ public:
     static TControl* FromWindow(HWND hwnd);
 
     // Creates the control's window as a child of its parent's window (or as
-    // a top-level window when it has no parent), hidden and with no size.
+    // a top-level window when it has no parent), hidden, with no size or at
+    // the device rectangle given.
     static HWND Create(TControl& control, const wchar_t* window_class, DWORD style, DWORD ex_style,
-                       WindowKind kind);
+                       WindowKind kind, const RECT& at = {});
     // For an own class's procedure: the control from WM_NCCREATE on.
     static TControl* Attached(HWND hwnd, UINT message, LPARAM lparam);
 
     // The dots per inch of the control's top-level window.
     static UINT Dpi(const TControl& control);
-    // Moves and sizes the window to the control's bounds at its dpi.
-    static void Place(TControl& control);
+    // Whether the control's top-level window has been shown.
+    static bool TopShown(const TControl& control);
+    // Moves and sizes the window to the control's bounds at its dpi; with
+    // again, even when it was given those last.
+    static void Place(TControl& control, bool again = false);
+    // Moves and sizes the window to a rectangle in device pixels, unless it
+    // was given that one last (or again is set).
+    static void MoveTo(TControl& control, const RECT& device, bool again = false);
     // Makes the font again at the window's dpi and hands it to the window.
     static void ApplyFont(TControl& control);
     // The control's background brush, made again when its colour changed.
@@ -109,9 +130,11 @@ public:
     // that sent them and gives a child without its own colours the default.
     static std::optional<LRESULT> Reflect(HWND parent, UINT message, WPARAM wparam, LPARAM lparam);
 
-    // The procedure hung on windows of the system's classes.
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                         DWORD_PTR data) noexcept;
+    // The procedure put in front of the class's on windows of the system's
+    // classes; the control is in the window's user data.
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+    // Hands a message to the class's own procedure of such a window.
+    static LRESULT ClassProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 };
 
 // What a control keeps of its window, by a name the control classes may use.

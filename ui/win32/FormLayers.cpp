@@ -106,7 +106,10 @@ void stack(const std::vector<TControl*>& order)
 {
     HWND above = HWND_TOP;
     for (TControl* c : order) {
-        SetWindowPos(c->Widget(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // Only a window out of its place is moved: most are in it already.
+        HWND now_above = GetWindow(c->Widget(), GW_HWNDPREV);
+        if (now_above != (above == HWND_TOP ? nullptr : above))
+            SetWindowPos(c->Widget(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = c->Widget();
     }
 }
@@ -131,12 +134,15 @@ void cut_holes(const std::vector<TControl*>& order, const Controls& controls)
             DeleteObject(hole);
             cut = true;
         }
+        bool& holed = ControlEvents::Of(*order[i]).holed;
         if (cut) {
             SetWindowRgn(order[i]->Widget(), region, TRUE); // the window owns it now
         } else {
             DeleteObject(region);
-            SetWindowRgn(order[i]->Widget(), nullptr, TRUE);
+            if (holed)
+                SetWindowRgn(order[i]->Widget(), nullptr, TRUE);
         }
+        holed = cut;
     }
 }
 

@@ -249,7 +249,7 @@ std::optional<LRESULT> GridWidget::Own(TStringGrid& grid, UINT message, WPARAM w
     case WM_GETDLGCODE: {
         // Return is the grid's own (it opens the current row), not the
         // dialog manager's.
-        const LRESULT code = DefSubclassProc(list, message, wparam, lparam);
+        const LRESULT code = ControlEvents::ClassProcedure(list, message, wparam, lparam);
         const auto* key = reinterpret_cast<const MSG*>(lparam);
         if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
             return code | DLGC_WANTMESSAGE;
@@ -277,7 +277,7 @@ std::optional<LRESULT> GridWidget::Own(TStringGrid& grid, UINT message, WPARAM w
         return std::nullopt;
     }
     case WM_NCPAINT: {
-        const LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+        const LRESULT result = ControlEvents::ClassProcedure(list, message, wparam, lparam);
         PaintFrame(list);
         return result;
     }

@@ -19,6 +19,10 @@ struct GridCells {
     std::vector<std::vector<std::wstring>> shown;
     // Where a Shift press or key extends the selection from.
     int anchor = 0;
+    // The row height (lines included) and window size the list view last
+    // laid its rows out for, in device pixels.
+    int laid_row_height = -1;
+    SIZE laid_size{-1, -1};
 
     void Resize(int new_rows, int new_cols)
     {

@@ -40,6 +40,16 @@ public:
     // OnChange was run for.
     int reported = -1;
 
+    // What the heights were last fitted for: font, item height, control
+    // height, dpi.
+    struct Fitted {
+        FontHandle font;
+        int item_height = -1;
+        int height = -1;
+        UINT dpi = 0;
+        bool operator==(const Fitted&) const = default;
+    } fitted;
+
 private:
     HWND box_;
     std::vector<std::string> texts_;
@@ -156,6 +166,12 @@ void TComboBox::FontChanged()
         return;
     const UINT dpi = ControlEvents::Dpi(*this);
     ControlWindow& impl = ControlEvents::Of(*this);
+    // Fitting asks the list several times; nothing it depends on changed.
+    ComboItems::Fitted now{impl.font, item_height_, Height(), dpi};
+    ComboItems& items = items_of(*items_);
+    if (now == items.fitted)
+        return;
+    items.fitted = std::move(now);
     impl.drop_height = kVisibleItems * item_height_ + 2;
     SendMessageW(box, CB_SETITEMHEIGHT, 0, Scale(item_height_, dpi));
     // The closed list is as high as the control. Its field takes what the
@@ -172,6 +188,7 @@ void TComboBox::FontChanged()
         field += off;
         SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
-    ControlEvents::Place(*this);
+    // The list sized its own window: the open list's height is given again.
+    ControlEvents::Place(*this, true);
     InvalidateRect(box, nullptr, TRUE);
 }

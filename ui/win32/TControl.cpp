@@ -11,12 +11,18 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
-// Finds the control of any window, ours or not: a property is never set on
-// windows we did not make.
-constexpr const wchar_t* kControlProperty = L"TavrinControl";
+// The procedures of our own window classes. A window with one of them, or
+// with the procedure put in front of a system class's, is ours and has its
+// control in its user data; any other window's user data is not ours to read.
+std::vector<WNDPROC>& own_procedures()
+{
+    static std::vector<WNDPROC> procedures;
+    return procedures;
+}
 
 // The control whose window CreateWindowExW is making: owner-drawn lists ask
 // their parent for item heights before the call returns.
@@ -25,7 +31,6 @@ int g_next_child_id = 100;
 
 void forget_window(TControl& control, HWND hwnd)
 {
-    RemovePropW(hwnd, kControlProperty);
     ControlWindow& impl = ControlEvents::Of(control);
     if (impl.hwnd == hwnd)
         impl.hwnd = nullptr;
@@ -39,6 +44,7 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure)
     existing.cbSize = sizeof existing;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing))
         return;
+    own_procedures().push_back(procedure);
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
     // What every class draws depends on its size: a new size repaints all.
@@ -53,11 +59,19 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure)
 
 TControl* ControlEvents::FromWindow(HWND hwnd)
 {
-    return hwnd != nullptr ? static_cast<TControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+    if (hwnd == nullptr)
+        return nullptr;
+    // Read from the window itself: a window property would be a round trip
+    // to the window server under Wine, for every notification a parent gets.
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    const std::vector<WNDPROC>& own = own_procedures();
+    if (procedure != SubclassProc && std::find(own.begin(), own.end(), procedure) == own.end())
+        return nullptr;
+    return reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 HWND ControlEvents::Create(TControl& control, const wchar_t* window_class, DWORD style, DWORD ex_style,
-                           WindowKind kind)
+                           WindowKind kind, const RECT& at)
 {
     const TControl* parent = control.Parent();
     HWND parent_window = parent != nullptr ? Of(*parent).hwnd : nullptr;
@@ -68,14 +82,20 @@ HWND ControlEvents::Create(TControl& control, const wchar_t* window_class, DWORD
         id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_next_child_id++));
     }
     TControl* outer = std::exchange(g_creating, &control);
-    HWND hwnd = CreateWindowExW(ex_style, window_class, L"", style & ~WS_VISIBLE, 0, 0, 0, 0, parent_window, id,
-                                GetModuleHandleW(nullptr), &control);
+    HWND hwnd = CreateWindowExW(ex_style, window_class, L"", style & ~WS_VISIBLE, at.left, at.top, at.right - at.left,
+                                at.bottom - at.top, parent_window, id, GetModuleHandleW(nullptr), &control);
     g_creating = outer;
     if (hwnd == nullptr)
         throw Exception("Error creating window");
-    SetPropW(hwnd, kControlProperty, &control);
-    if (kind == WindowKind::System)
-        SetWindowSubclass(hwnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(&control));
+    Of(control).placed = at;
+    if (kind == WindowKind::System) {
+        // Our procedure goes in front of the class's by the window's own
+        // procedure: the common controls' subclass chain looks the chain up
+        // in a window property on every message, which costs a round trip
+        // to the window server under Wine (a move took five times as long).
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+    }
     Of(control).hwnd = hwnd;
     return hwnd;
 }
@@ -103,14 +123,34 @@ UINT ControlEvents::Dpi(const TControl& control)
     return window.dpi != 0 ? window.dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
-void ControlEvents::Place(TControl& control)
+bool ControlEvents::TopShown(const TControl& control)
+{
+    const TControl* top = &control;
+    while (top->Parent() != nullptr)
+        top = top->Parent();
+    return Of(*top).shown;
+}
+
+void ControlEvents::Place(TControl& control, bool again)
 {
     const ControlWindow& impl = Of(control);
     if (impl.hwnd == nullptr)
         return;
     const UINT dpi = Dpi(control);
-    SetWindowPos(impl.hwnd, nullptr, Scale(impl.left, dpi), Scale(impl.top, dpi), Scale(impl.width, dpi),
-                 Scale(impl.height + impl.drop_height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = Scale(impl.left, dpi);
+    const int top = Scale(impl.top, dpi);
+    MoveTo(control, {left, top, left + Scale(impl.width, dpi), top + Scale(impl.height + impl.drop_height, dpi)},
+           again);
+}
+
+void ControlEvents::MoveTo(TControl& control, const RECT& device, bool again)
+{
+    ControlWindow& impl = Of(control);
+    if (impl.hwnd == nullptr || (!again && EqualRect(&device, &impl.placed)))
+        return;
+    impl.placed = device;
+    SetWindowPos(impl.hwnd, nullptr, device.left, device.top, device.right - device.left, device.bottom - device.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ControlEvents::ApplyFont(TControl& control)
@@ -118,8 +158,10 @@ void ControlEvents::ApplyFont(TControl& control)
     ControlWindow& impl = Of(control);
     if (impl.hwnd == nullptr)
         return;
+    FontHandle font = ControlFont(control.Font(), Dpi(control));
+    if (font == impl.font)
+        return;
     // The window lets go of the old font before it is deleted.
-    FontHandle font = CreateControlFont(control.Font(), Dpi(control));
     SendMessageW(impl.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     impl.font = std::move(font);
 }
@@ -243,25 +285,32 @@ std::optional<LRESULT> ControlEvents::Reflect(HWND parent, UINT message, WPARAM 
     return std::nullopt;
 }
 
-LRESULT CALLBACK ControlEvents::SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                             DWORD_PTR data) noexcept
+LRESULT ControlEvents::ClassProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    // Only the window was given our procedure; its class keeps its own.
+    const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    return CallWindowProcW(procedure, hwnd, message, wparam, lparam);
+}
+
+LRESULT CALLBACK ControlEvents::SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept
 {
     try {
-        TControl& control = *reinterpret_cast<TControl*>(data);
-        if (message == WM_NCDESTROY) {
-            RemoveWindowSubclass(hwnd, SubclassProc, 0);
-            forget_window(control, hwnd);
-            return DefSubclassProc(hwnd, message, wparam, lparam);
-        }
-        if (const MessageHook own = Of(control).own)
-            if (std::optional<LRESULT> result = own(message, wparam, lparam))
+        if (auto* control = reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+            if (message == WM_NCDESTROY) {
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+                forget_window(*control, hwnd);
+                return ClassProcedure(hwnd, message, wparam, lparam);
+            }
+            if (const MessageHook own = Of(*control).own)
+                if (std::optional<LRESULT> result = own(message, wparam, lparam))
+                    return *result;
+            if (std::optional<LRESULT> result = Common(*control, hwnd, message, wparam, lparam))
                 return *result;
-        if (std::optional<LRESULT> result = Common(control, hwnd, message, wparam, lparam))
-            return *result;
+        }
     } catch (...) {
         // Nothing is thrown into the window system; the class gets the message.
     }
-    return DefSubclassProc(hwnd, message, wparam, lparam);
+    return ClassProcedure(hwnd, message, wparam, lparam);
 }
 
 TControl::TControl(TControl* parent) : parent_(parent), impl_(std::make_unique<Impl>())

@@ -11,6 +11,7 @@
 #include "ui/win32/IconFile.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -208,8 +209,12 @@ void TForm::Show()
     const bool first = !shown_before_;
     if (first) {
         shown_before_ = true;
+        ControlEvents::Of(*this).shown = true;
         PlaceOnItsScreen();
         ApplyTabOrder();
+        for (const auto& control : controls_)
+            if (const std::function<void()> run = std::exchange(ControlEvents::Of(*control).first_shown, nullptr))
+                run();
     }
     SetVisible(true);
     SetForegroundWindow(hwnd);

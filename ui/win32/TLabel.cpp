@@ -11,13 +11,34 @@ namespace {
 // mnemonics, and told of presses (SS_NOTIFY) so it can be clicked.
 constexpr DWORD kLabelStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 
+// The text's extent in the font: no width for no text, the font's height at
+// least. Chinese glyphs come from linked fonts and are measured with them.
+SIZE measure(const FontHandle& font, const std::wstring& text)
+{
+    HDC dc = MeasuringDC();
+    HGDIOBJ old = SelectObject(dc, font.get());
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    return {text.empty() ? 0 : extent.cx, std::max<LONG>(extent.cy, metrics.tmHeight)};
+}
+
 } // namespace
 
 TLabel::TLabel(TControl* parent) : TControl(parent)
 {
     ControlWindow& impl = ControlEvents::Of(*this);
     impl.clicks_from_mouse = true;
-    Attach(ControlEvents::Create(*this, L"STATIC", kLabelStyle, 0, WindowKind::System));
+    // Made at the height of its font with no text, where fitting would
+    // move it next.
+    const UINT dpi = ControlEvents::Dpi(*this);
+    impl.measured_font = ControlFont(Font(), dpi);
+    impl.measured_extent = measure(impl.measured_font, impl.measured_text);
+    impl.height = Unscale(impl.measured_extent.cy, dpi);
+    Attach(ControlEvents::Create(*this, L"STATIC", kLabelStyle, 0, WindowKind::System,
+                                 {0, 0, 0, Scale(impl.height, dpi)}));
     Fit();
 }
 
@@ -55,6 +76,16 @@ void TLabel::SetCaption(const std::string& caption)
 
 void TLabel::SetBounds(int left, int top, int width, int height)
 {
+    ControlWindow& impl = ControlEvents::Of(*this);
+    if (auto_size_ && Widget() != nullptr && impl.font) {
+        // Placed once, at the size of its text.
+        impl.left = left;
+        impl.top = top;
+        impl.width = std::max(width, 0);
+        impl.height = std::max(height, 0);
+        Fit();
+        return;
+    }
     TControl::SetBounds(left, top, width, height);
     Fit();
 }
@@ -77,22 +108,19 @@ void TLabel::Fit()
     ControlWindow& impl = ControlEvents::Of(*this);
     if (!auto_size_ || hwnd == nullptr || !impl.font)
         return;
-    // Measured in the label's own font at the window's dpi; Chinese glyphs
-    // come from linked fonts and are measured with them.
-    const std::wstring text = ToWide(caption_);
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, impl.font.get());
-    SIZE extent{0, 0};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    // Measured in the label's own font at the window's dpi, the same text
+    // in the same font once.
+    std::wstring text = ToWide(caption_);
+    if (impl.measured_font != impl.font || impl.measured_text != text) {
+        impl.measured_extent = measure(impl.font, text);
+        impl.measured_text = std::move(text);
+        impl.measured_font = impl.font;
+    }
     const UINT dpi = ControlEvents::Dpi(*this);
-    const int width = text.empty() ? 0 : extent.cx;
-    const int height = std::max<int>(extent.cy, metrics.tmHeight);
-    impl.width = Unscale(width, dpi);
-    impl.height = Unscale(height, dpi);
-    SetWindowPos(hwnd, nullptr, Scale(impl.left, dpi), Scale(impl.top, dpi), width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = impl.measured_extent;
+    impl.width = Unscale(size.cx, dpi);
+    impl.height = Unscale(size.cy, dpi);
+    const int left = Scale(impl.left, dpi);
+    const int top = Scale(impl.top, dpi);
+    ControlEvents::MoveTo(*this, {left, top, left + size.cx, top + size.cy});
 }

@@ -30,6 +30,17 @@ TStringGrid::TStringGrid(TControl* parent) : TControl(parent)
          LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT);
     send(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(kBase));
     Attach(list);
+    // Not drawn yet, the list view lays nothing out: the rows and sizes given
+    // before the window first shows are laid out once, as it shows.
+    if (!ControlEvents::TopShown(*this)) {
+        send(list, WM_SETREDRAW, FALSE);
+        impl.first_shown = [this] {
+            send(Widget(), WM_SETREDRAW, TRUE);
+            // Redrawing on shows the window: not one the program hid.
+            if (!Visible())
+                ShowWindow(Widget(), SW_HIDE);
+        };
+    }
     GridWidget::SetColumns(*this, 5);
     col_widths_.assign(5, default_col_width_);
     SetRowCount(5);
@@ -90,16 +101,32 @@ void TStringGrid::ApplySizes()
     if (list == nullptr)
         return;
     const UINT dpi = ControlEvents::Dpi(*this);
+    // Only what changed is given again: each change lays the rows out anew.
+    bool changed = false;
     // A line belongs to the cell on its left or above it.
-    for (int c = 0; c < ColCount(); ++c)
-        send(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), Scale(ColWidths(c) + grid_line_width_, dpi));
+    for (int c = 0; c < ColCount(); ++c) {
+        const int width = Scale(ColWidths(c) + grid_line_width_, dpi);
+        if (send(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c)) != width) {
+            send(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), width);
+            changed = true;
+        }
+    }
     // The list view asks for its row height again when its position changes.
+    GridCells& cells = GridWidget::CellsOf(*this);
+    const int row_height = Scale(default_row_height_ + grid_line_width_, dpi);
     RECT box;
     GetWindowRect(list, &box);
-    WINDOWPOS position{list, nullptr, 0, 0, box.right - box.left, box.bottom - box.top,
-                       SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER};
-    send(list, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
-    InvalidateRect(list, nullptr, TRUE);
+    const SIZE size{box.right - box.left, box.bottom - box.top};
+    if (row_height != cells.laid_row_height || size.cx != cells.laid_size.cx || size.cy != cells.laid_size.cy) {
+        cells.laid_row_height = row_height;
+        cells.laid_size = size;
+        WINDOWPOS position{list, nullptr, 0, 0, size.cx, size.cy,
+                           SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER};
+        send(list, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+        changed = true;
+    }
+    if (changed)
+        InvalidateRect(list, nullptr, TRUE);
 }
 
 int TStringGrid::Row() const

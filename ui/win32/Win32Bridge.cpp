@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
 
 std::wstring ToWide(const std::string& gbk)
 {
@@ -40,7 +44,9 @@ int Unscale(int device, UINT dpi)
     return dpi == 0 ? device : MulDiv(device, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi));
 }
 
-FontHandle CreateControlFont(const TFont& font, UINT dpi)
+namespace {
+
+LOGFONTW logical_font(const TFont& font, UINT dpi)
 {
     LOGFONTW lf{};
     // A negative height asks for the character height, not the cell's.
@@ -60,5 +66,37 @@ FontHandle CreateControlFont(const TFont& font, UINT dpi)
     const std::wstring face = system_face ? L"Tahoma" : ToWide(font.Name);
     lf.lfPitchAndFamily = VARIABLE_PITCH | (face == L"Times New Roman" ? FF_ROMAN : FF_SWISS);
     face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-    return FontHandle(CreateFontIndirectW(&lf));
+    return lf;
+}
+
+} // namespace
+
+HDC MeasuringDC()
+{
+    struct Kept {
+        HDC dc = CreateCompatibleDC(nullptr);
+        ~Kept() { DeleteDC(dc); }
+        Kept() = default;
+        Kept(const Kept&) = delete;
+        Kept& operator=(const Kept&) = delete;
+    };
+    thread_local Kept kept;
+    return kept.dc;
+}
+
+FontHandle ControlFont(const TFont& font, UINT dpi)
+{
+    static std::mutex guard;
+    static std::map<std::string, std::weak_ptr<std::remove_pointer_t<HFONT>>> made;
+    const LOGFONTW lf = logical_font(font, dpi);
+    // The whole description is the key: value-initialised, so no stray bytes.
+    std::string key(sizeof lf, '\0');
+    std::memcpy(key.data(), &lf, sizeof lf);
+    const std::lock_guard<std::mutex> lock(guard);
+    if (FontHandle kept = made[key].lock())
+        return kept;
+    std::erase_if(made, [](const auto& entry) { return entry.second.expired(); });
+    FontHandle created(CreateFontIndirectW(&lf), GdiObjectDeleter{});
+    made[key] = created;
+    return created;
 }

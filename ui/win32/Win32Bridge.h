@@ -15,7 +15,8 @@
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
-using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+// Fonts are shared: every control drawn in the same font holds the same one.
+using FontHandle = std::shared_ptr<std::remove_pointer_t<HFONT>>;
 using BrushHandle = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
@@ -38,5 +39,10 @@ int Unscale(int device, UINT dpi);
 
 // The font drawn for a control font at dpi. A face the system lacks is
 // replaced by the nearest of the same kind; Chinese glyphs come from the
-// system's font linking.
-FontHandle CreateControlFont(const TFont& font, UINT dpi);
+// system's font linking. Made once while any control holds it: the system
+// sets a font up (and finds its linked faces) once per font, not per control.
+FontHandle ControlFont(const TFont& font, UINT dpi);
+
+// A device context of the screen's kind for measuring text, kept for the
+// calling thread: a window's own is asked for and given back each time.
+HDC MeasuringDC();

@@ -91,6 +91,44 @@ TEST(Win32Label, FontStylesReachTheWindowsFont)
     }
 }
 
+TEST(Win32Label, LabelsInTheSameFontShareItAndAChangeReachesOnlyTheChangedOne)
+{
+    StartWindowSystem();
+    TForm form;
+    TFont bold;
+    bold.Name = "Tahoma";
+    bold.Height = 14;
+    bold.Bold = true;
+    TLabel* labels[3] = {form.Add<TLabel>(), form.Add<TLabel>(), form.Add<TLabel>()};
+    for (TLabel* label : labels) {
+        label->SetCaption("\xD4\xAA 1000");
+        label->SetFont(bold);
+    }
+    const auto font = [](TLabel* label) { return SendMessageW(label->Widget(), WM_GETFONT, 0, 0); };
+    EXPECT_EQ(font(labels[0]), font(labels[1]));
+    EXPECT_EQ(font(labels[0]), font(labels[2]));
+    struct Case {
+        int height;
+        bool bold;
+    };
+    const Case cases[] = {{29, true}, {12, false}, {14, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        TFont changed = bold;
+        changed.Height = c.height;
+        changed.Bold = c.bold;
+        labels[1]->SetFont(changed);
+        EXPECT_EQ(font_of(labels[1]->Widget()).lfHeight, -c.height);
+        EXPECT_EQ(font_of(labels[0]->Widget()).lfHeight, -14);
+        EXPECT_EQ(font_of(labels[2]->Widget()).lfWeight, FW_BOLD);
+        EXPECT_EQ(font(labels[0]), font(labels[2]));
+        EXPECT_EQ(font(labels[1]) == font(labels[0]), c.height == 14);
+        // The text is measured again in the new font, the others' not.
+        for (TLabel* label : labels)
+            EXPECT_EQ(label->Width(), extent_in_own_font(label->Widget(), L"\u5143 1000").cx);
+    }
+}
+
 TEST(Win32Label, PointerEntersAndLeavesOncePressAndReleaseInsideIsAClickAndTheHandShows)
 {
     StartWindowSystem();
@@ -259,4 +297,65 @@ TEST(Win32ProgressBar, PositionStaysInRangeAndShowingItTakesNoWaitingInput)
     EXPECT_EQ(clicks, 0);
     Application->ProcessMessages();
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(Win32Form, ColoursAreGivenToItsOwnControlsOnlyWhateverOtherWindowsKeepInTheirUserData)
+{
+    StartWindowSystem();
+    TForm form;
+    TLabel* label = form.Add<TLabel>();
+    TFont red;
+    red.Color = Colors::Red;
+    label->SetFont(red);
+    // A window the form did not make, holding something that is no control.
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD, 0, 0, 10, 10, form.Widget(), nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(foreign, GWLP_USERDATA, 0x1234);
+    struct Case {
+        const char* what;
+        HWND child;
+        COLORREF text;
+    };
+    const Case cases[] = {{"label", label->Widget(), RGB(255, 0, 0)}, {"foreign", foreign, GetSysColor(COLOR_WINDOWTEXT)}};
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetTextColor(dc, RGB(1, 2, 3));
+        // Ours get their font's colour, any other window the system's.
+        SendMessageW(form.Widget(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.child));
+        EXPECT_EQ(GetTextColor(dc), c.text);
+    }
+    DeleteDC(dc);
+    DestroyWindow(foreign);
+}
+
+TEST(Win32Label, ANewLabelHasItsFormsFontAndItsHeightBeforeItHasText)
+{
+    StartWindowSystem();
+    struct Case {
+        int height;
+        bool bold;
+    };
+    const Case cases[] = {{11, false}, {14, true}, {29, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        TForm form;
+        TFont font;
+        font.Name = "Tahoma";
+        font.Height = c.height;
+        font.Bold = c.bold;
+        form.SetFont(font);
+        TLabel* label = form.Add<TLabel>();
+        HWND hwnd = label->Widget();
+        EXPECT_EQ(font_of(hwnd).lfHeight, -c.height);
+        HDC dc = GetDC(hwnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
+        const RECT place = PlaceOf(hwnd);
+        EXPECT_EQ(place.bottom - place.top, metrics.tmHeight);
+        EXPECT_EQ(label->Height(), metrics.tmHeight);
+        EXPECT_EQ(place.right - place.left, 0);
+    }
 }

@@ -208,3 +208,41 @@ TEST(Win32GridCells, ScreenReadersReadTheRowsTextsAndTheSizesIncludeTheLines)
     SendMessageW(grid->Widget(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
     EXPECT_EQ(row.bottom - row.top, 22);
 }
+
+TEST(Win32GridRows, RowsGivenBeforeTheWindowFirstShowsAreLaidOutAsItShowsAndLaterOnesAtOnce)
+{
+    StartWindowSystem();
+    struct Case {
+        const char* what;
+        int rows;
+        bool added_after_show, hidden, scroll_bar;
+    };
+    const Case cases[] = {{"many rows before", 30, false, false, true},
+                          {"few rows before", 3, false, false, false},
+                          {"hidden before", 30, false, true, true},
+                          {"grid added after", 30, true, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TForm form;
+        form.SetClientSize(300, 200);
+        if (c.added_after_show)
+            form.Show();
+        TStringGrid* grid = form.Add<TStringGrid>();
+        grid->SetBounds(0, 0, 200, 100);
+        grid->SetColCount(2);
+        grid->SetRowCount(c.rows);
+        grid->SetCells(1, c.rows - 1, "last");
+        grid->SetVisible(!c.hidden);
+        if (!c.added_after_show)
+            form.Show();
+        HWND list = grid->Widget();
+        EXPECT_EQ(IsWindowVisible(list) != FALSE, !c.hidden);
+        EXPECT_EQ((GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0, c.scroll_bar);
+        EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), c.rows);
+        RECT row{};
+        row.left = LVIR_BOUNDS;
+        SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+        EXPECT_EQ(row.top, 22);
+        EXPECT_EQ(row.bottom - row.top, 22);
+    }
+}
