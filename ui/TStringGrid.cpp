@@ -1,9 +1,11 @@
 #include "ui/TStringGrid.h"
 
+#include "ui/Dispatch.h"
+
 #include <algorithm>
 
-// The sizes are kept here for both backends; each applies them to its own
-// control in ApplySizes.
+// The sizes and the events are kept here for both backends; each applies the
+// sizes to its own control in ApplySizes.
 
 int TStringGrid::ColWidths(int col) const
 {
@@ -35,4 +37,30 @@ void TStringGrid::SetGridLineWidth(int width)
 {
     grid_line_width_ = std::max(width, 0);
     ApplySizes();
+}
+
+bool TStringGrid::CanSelect(int col, int row)
+{
+    bool can_select = true;
+    if (TSelectCellEvent run = OnSelectCell)
+        Dispatch([&] { run(this, col, row, can_select); });
+    return can_select;
+}
+
+void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (TMouseEvent run = OnMouseDown)
+        Dispatch([&] { run(this, button, shift, x, y); });
+}
+
+void TStringGrid::Fire(const TNotifyEvent& event)
+{
+    if (TNotifyEvent run = event)
+        Dispatch([&] { run(this); });
+}
+
+void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState state)
+{
+    if (TDrawCellEvent run = OnDrawCell)
+        Dispatch([&] { run(this, col, row, rect, state); });
 }

@@ -1,6 +1,5 @@
 #include "ui/TStringGrid.h"
 
-#include "ui/Dispatch.h"
 #include "ui/win32/GridWidget.h"
 
 #include <algorithm>
@@ -157,30 +156,4 @@ int TStringGrid::SelectionBottom() const
     for (int r = -1; (r = static_cast<int>(send(Widget(), LVM_GETNEXTITEM, static_cast<WPARAM>(r), LVNI_SELECTED))) >= 0;)
         bottom = r;
     return bottom >= 0 ? bottom : Row();
-}
-
-bool TStringGrid::CanSelect(int col, int row)
-{
-    bool can_select = true;
-    if (TSelectCellEvent run = OnSelectCell)
-        Dispatch([&] { run(this, col, row, can_select); });
-    return can_select;
-}
-
-void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (TMouseEvent run = OnMouseDown)
-        Dispatch([&] { run(this, button, shift, x, y); });
-}
-
-void TStringGrid::Fire(const TNotifyEvent& event)
-{
-    if (TNotifyEvent run = event)
-        Dispatch([&] { run(this); });
-}
-
-void TStringGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState state)
-{
-    if (TDrawCellEvent run = OnDrawCell)
-        Dispatch([&] { run(this, col, row, rect, state); });
 }
