@@ -34,6 +34,8 @@ protected:
 private:
     friend class TControl;
     void Fit();
+    // After the unit label changed: the backend's own consequences.
+    void UnitChanged();
 
     std::string caption_;
     bool auto_size_ = true;

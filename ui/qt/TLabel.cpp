@@ -81,23 +81,8 @@ TLabel::TLabel(TControl* parent) : TControl(parent)
     Fit();
 }
 
-TLabel::~TLabel()
-{
-    for (TControl* named : std::vector<TControl*>(named_controls_))
-        named->SetCaptionLabel(nullptr);
-    SetUnitLabel(nullptr);
-    if (unit_of_ != nullptr)
-        unit_of_->unit_label_ = nullptr;
-}
-
-void TLabel::SetUnitLabel(TLabel* unit)
-{
-    if (unit_label_ != nullptr)
-        unit_label_->unit_of_ = nullptr;
-    unit_label_ = unit;
-    if (unit != nullptr)
-        unit->unit_of_ = this;
-}
+// Qt's accessibles read the unit whenever they are asked for the name.
+void TLabel::UnitChanged() {}
 
 void TLabel::SetCaption(const std::string& caption)
 {

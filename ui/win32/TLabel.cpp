@@ -42,22 +42,9 @@ TLabel::TLabel(TControl* parent) : TControl(parent)
     Fit();
 }
 
-TLabel::~TLabel()
+// The name a screen reader reads is the window's: it is given again.
+void TLabel::UnitChanged()
 {
-    for (TControl* named : std::vector<TControl*>(named_controls_))
-        named->SetCaptionLabel(nullptr);
-    SetUnitLabel(nullptr);
-    if (unit_of_ != nullptr)
-        unit_of_->unit_label_ = nullptr;
-}
-
-void TLabel::SetUnitLabel(TLabel* unit)
-{
-    if (unit_label_ != nullptr)
-        unit_label_->unit_of_ = nullptr;
-    unit_label_ = unit;
-    if (unit != nullptr)
-        unit->unit_of_ = this;
     RefreshAccessibleName(*this);
 }
 
