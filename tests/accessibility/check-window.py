@@ -125,7 +125,8 @@ def check_names(frame, table):
     check(title is not None, "the title reads number and title")
 
     unnamed = [n.getRoleName() for n in descendants(frame)
-               if n.getRoleName() in ("label", "push button", "progress bar", "combo box") and not n.name]
+               if n.getRoleName() in ("label", "push button", "progress bar", "combo box", "image")
+               and n.getState().contains(pyatspi.STATE_VISIBLE) and not n.name]
     check(not unnamed, "no unnamed control: %s" % unnamed)
     buttons = {b.name: b.description for b in by_role(frame, "push button")}
     check(buttons == {"<<": "前一页", ">>": "后一页"}, "buttons with their hints: %s" % buttons)
@@ -158,12 +159,15 @@ def check_keyboard(frame, table, title, counter, opened_file):
     check(any(i.name == row_title for i in images), "the picture is named by the product's title")
 
     badges = set()
+    offered_empty = 0
     for _ in range(22):
         press(0xFF54)
         pump(lambda: False, 0.05)
         badges |= {i.name for i in images if i.name in BADGES}
+        offered_empty += sum(1 for i in images if not i.name and i.getState().contains(pyatspi.STATE_VISIBLE))
     check(pump(lambda: shown_product(frame).startswith("24:")), "the panel follows the keyboard to the last row")
     check(badges == BADGES, "tag icons named by their badges: %s" % sorted(badges))
+    check(offered_empty == 0, "empty tag boxes are not offered to screen readers (%d seen)" % offered_empty)
 
     press(0xFF0D)  # Return
     check(pump(lambda: "index.php?cid=" in read(opened_file)), "Return opens the product page")

@@ -114,10 +114,20 @@ private:
     }
 };
 
-// A picture box: named only while it shows a picture.
+// A picture box: named only while it shows a picture, and offered to
+// screen readers only then (an empty box is a product without that tag).
 class ImageAccessible : public QAccessibleWidget {
 public:
     explicit ImageAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State shown = QAccessibleWidget::state();
+        auto* image = dynamic_cast<TImage*>(ControlOf(widget()));
+        if (image != nullptr && image->Picture().Graphic() == nullptr)
+            shown.invisible = true;
+        return shown;
+    }
 
     QString text(QAccessible::Text kind) const override
     {

@@ -5,6 +5,7 @@
 #include "picture/TGraphic.h"
 #include "ui/Dispatch.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QMetaObject>
 #include <QPainter>
@@ -145,6 +146,17 @@ void TImage::SetScaling(TImageScaling scaling)
 void TImage::PictureChanged()
 {
     failed_graphic_ = nullptr;
-    if (QWidget* w = Widget())
-        w->update();
+    QWidget* w = Widget();
+    if (w == nullptr)
+        return;
+    w->update();
+    // Shown to screen readers, and named, only while it shows a picture.
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.invisible = true;
+        QAccessibleStateChangeEvent shown(w, changed);
+        QAccessible::updateAccessibility(&shown);
+        QAccessibleEvent renamed(w, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }

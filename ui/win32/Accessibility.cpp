@@ -77,6 +77,23 @@ void AnnotateRole(HWND hwnd, LONG role)
     services->SetHwndProp(hwnd, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_ROLE, value);
 }
 
+void AnnotateOffered(HWND hwnd, bool offered)
+{
+    IAccPropServices* services = PropertyServices::OfThisThread();
+    if (services == nullptr || hwnd == nullptr)
+        return;
+    if (offered) {
+        MSAAPROPID props[] = {PROPID_ACC_STATE};
+        services->ClearHwndProps(hwnd, OBJID_CLIENT, CHILDID_SELF, props, 1);
+        return;
+    }
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_I4;
+    value.lVal = STATE_SYSTEM_INVISIBLE;
+    services->SetHwndProp(hwnd, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_STATE, value);
+}
+
 namespace {
 
 std::wstring caption_of(const TLabel* label)
@@ -109,6 +126,8 @@ void RefreshAccessibleName(TControl& control)
         const bool showing = image->Picture().Graphic() != nullptr;
         SetWindowTextW(hwnd, showing ? ToWide(image->AccessibleName()).c_str() : L"");
         AnnotateRole(hwnd, ROLE_SYSTEM_GRAPHIC);
+        // An empty box (a product without that tag) is nothing to read.
+        AnnotateOffered(hwnd, showing);
         return;
     }
     if (dynamic_cast<TProgressBar*>(&control) != nullptr) {

@@ -13,6 +13,8 @@
 void AnnotateName(HWND hwnd, const std::wstring& name);
 void AnnotateDescription(HWND hwnd, const std::wstring& description);
 void AnnotateRole(HWND hwnd, LONG role);
+// Hidden from screen readers (an empty picture box) or offered as usual.
+void AnnotateOffered(HWND hwnd, bool offered);
 
 class TControl;
 
