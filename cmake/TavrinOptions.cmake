@@ -31,3 +31,12 @@ function(tavrin_add_test name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${T_PROPERTIES})
   endif()
 endfunction()
+
+if(WIN32)
+  # Windows 7 SP1 and later: the headers declare nothing newer, so a newer
+  # function cannot slip in unnoticed (those the program can do without are
+  # looked up at run time), and the images say 6.1.
+  add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NTDDI_VERSION=0x06010000)
+  add_link_options(-Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,1
+                   -Wl,--major-os-version,6 -Wl,--minor-os-version,1)
+endif()

@@ -80,6 +80,13 @@ bool Socket::Create()
     Close();
     // Not inherited by programs the client starts (the browser).
     SOCKET s = ::WSASocketW(AF_INET, SOCK_STREAM, 0, nullptr, 0, WSA_FLAG_OVERLAPPED | WSA_FLAG_NO_HANDLE_INHERIT);
+    if (s == INVALID_SOCKET && ::WSAGetLastError() == WSAEINVAL) {
+        // Windows 7 without KB2533623 refuses the flag: the handle is made
+        // not inheritable after.
+        s = ::WSASocketW(AF_INET, SOCK_STREAM, 0, nullptr, 0, WSA_FLAG_OVERLAPPED);
+        if (s != INVALID_SOCKET)
+            ::SetHandleInformation(reinterpret_cast<HANDLE>(s), HANDLE_FLAG_INHERIT, 0);
+    }
     if (s == INVALID_SOCKET)
         return fail(::WSAGetLastError());
     handle_ = static_cast<intptr_t>(s);

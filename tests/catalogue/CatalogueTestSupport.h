@@ -34,6 +34,12 @@ protected:
     void ChooseWithKeys(TComboBox& list, int index);
     // A key pressed and released on control, which takes the focus first; shift held with it.
     void PressKey(TControl& control, TestKey key, bool shift = false);
+    // Whether a click at (x, y) of the control, in its own coordinates,
+    // reaches it (or a window of its own) rather than a control above it.
+    bool TakesClickAt(TControl& control, int x, int y);
+    // A left click at (x, y) of the control, delivered to whatever window
+    // the window system finds there.
+    void ClickAt(TControl& control, int x, int y);
     // The mouse entering (true) or leaving the control.
     void Hover(TControl& control, bool inside);
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // A control class's own answer to a message; nullopt leaves the message to
 // the next handler.
@@ -32,8 +33,9 @@ struct TControl::Impl {
     // The rectangle last given to the window, in device pixels: moving a
     // window where it is already costs as much as moving it.
     RECT placed{};
-    // Whether holes are cut in the window (it has a window region).
-    bool holed = false;
+    // The holes cut in the window where later siblings lie below it, in
+    // its own device pixels; none: it has no window region.
+    std::vector<RECT> holes;
     FontHandle font;
     // Labels: the text last measured, in which font, and its extent.
     std::wstring measured_text;
@@ -65,6 +67,9 @@ struct TControl::Impl {
     UINT dpi = 0;
     // Forms: whether the window has been shown.
     bool shown = false;
+    // Forms: runs after one of its controls' windows moved, grew or was shown
+    // or hidden, so the holes between siblings follow.
+    std::function<void()> child_moved;
     // Forms: the control that had the keyboard focus when the window was
     // last deactivated, given it back on activation.
     HWND last_focus = nullptr;
@@ -111,6 +116,9 @@ public:
     // Moves and sizes the window to a rectangle in device pixels, unless it
     // was given that one last (or again is set).
     static void MoveTo(TControl& control, const RECT& device, bool again = false);
+    // Tells the control's form that the control's window moved, grew, shows
+    // or hides.
+    static void ChildMoved(const TControl& control);
     // Makes the font again at the window's dpi and hands it to the window.
     static void ApplyFont(TControl& control);
     // The control's background brush, made again when its colour changed.

@@ -114,36 +114,55 @@ void stack(const std::vector<TControl*>& order)
     }
 }
 
-// Holes in each window where a later sibling it overlaps lies below it.
+bool same_holes(const std::vector<RECT>& a, const std::vector<RECT>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const RECT& x, const RECT& y) { return EqualRect(&x, &y) != FALSE; });
+}
+
+// Holes in each window where a later sibling it overlaps lies below it. A
+// window's region is set again only when its holes changed: labels grow and
+// shrink with every product shown.
 void cut_holes(const std::vector<TControl*>& order, const Controls& controls)
 {
     for (size_t i = 0; i < order.size(); ++i) {
         const RECT upper = device_bounds(*order[i]);
-        HRGN region = CreateRectRgn(0, 0, upper.right - upper.left, upper.bottom - upper.top);
-        bool cut = false;
+        std::vector<RECT> holes;
         for (size_t j = i + 1; j < order.size(); ++j) {
-            if (created_at(order[j], controls) < created_at(order[i], controls))
+            if (!order[j]->Visible() || created_at(order[j], controls) < created_at(order[i], controls))
                 continue;
             const RECT lower = device_bounds(*order[j]);
             RECT overlap;
             if (!IntersectRect(&overlap, &upper, &lower))
                 continue;
             OffsetRect(&overlap, -upper.left, -upper.top);
-            HRGN hole = CreateRectRgnIndirect(&overlap);
-            CombineRgn(region, region, hole, RGN_DIFF);
-            DeleteObject(hole);
-            cut = true;
+            holes.push_back(overlap);
         }
-        bool& holed = ControlEvents::Of(*order[i]).holed;
-        if (cut) {
-            SetWindowRgn(order[i]->Widget(), region, TRUE); // the window owns it now
+        std::vector<RECT>& cut = ControlEvents::Of(*order[i]).holes;
+        if (same_holes(holes, cut))
+            continue;
+        if (holes.empty()) {
+            SetWindowRgn(order[i]->Widget(), nullptr, TRUE);
         } else {
-            DeleteObject(region);
-            if (holed)
-                SetWindowRgn(order[i]->Widget(), nullptr, TRUE);
+            HRGN region = CreateRectRgn(0, 0, upper.right - upper.left, upper.bottom - upper.top);
+            for (const RECT& hole : holes) {
+                HRGN part = CreateRectRgnIndirect(&hole);
+                CombineRgn(region, region, part, RGN_DIFF);
+                DeleteObject(part);
+            }
+            SetWindowRgn(order[i]->Widget(), region, TRUE); // the window owns it now
         }
-        holed = cut;
+        cut = std::move(holes);
     }
+}
+
+std::vector<const TControl*> parents_of(const TForm& form, const Controls& controls)
+{
+    std::vector<const TControl*> parents{&form};
+    for (const auto& c : controls)
+        if (holds_others(c.get(), controls))
+            parents.push_back(c.get());
+    return parents;
 }
 
 void tab_chain(const TControl* parent, const Controls& controls, std::vector<TControl*>& chain)
@@ -162,15 +181,17 @@ void tab_chain(const TControl* parent, const Controls& controls, std::vector<TCo
 
 void ApplyLayers(TForm& form, const Controls& controls)
 {
-    std::vector<const TControl*> parents{&form};
-    for (const auto& c : controls)
-        if (holds_others(c.get(), controls))
-            parents.push_back(c.get());
-    for (const TControl* parent : parents) {
+    for (const TControl* parent : parents_of(form, controls)) {
         const std::vector<TControl*> order = stacking_order(parent, controls);
         stack(order);
         cut_holes(order, controls);
     }
+}
+
+void CutHoles(TForm& form, const Controls& controls)
+{
+    for (const TControl* parent : parents_of(form, controls))
+        cut_holes(stacking_order(parent, controls), controls);
 }
 
 HWND FirstFocus(const Controls& controls)

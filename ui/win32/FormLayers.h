@@ -16,8 +16,13 @@ class TForm;
 // tab order, below the rest (in creation order); a caption comes right above
 // the control it names and a unit right below its value. Where the order
 // puts an earlier control above a later one it overlaps, the earlier window
-// gets a hole there, so later controls still lie above earlier ones.
+// gets a hole there, so later controls still lie above earlier ones: they
+// show and take clicks there, whatever size the earlier one grows to.
 void ApplyLayers(TForm& form, const std::vector<std::unique_ptr<TControl>>& controls);
+
+// Cuts the holes again, for windows that moved, grew or were shown or
+// hidden since; the stacking order stays.
+void CutHoles(TForm& form, const std::vector<std::unique_ptr<TControl>>& controls);
 
 // The first visible, enabled control of the tab order; nullptr when none.
 HWND FirstFocus(const std::vector<std::unique_ptr<TControl>>& controls);

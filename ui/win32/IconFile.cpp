@@ -1,5 +1,7 @@
 #include "ui/win32/IconFile.h"
 
+#include "ui/win32/Dpi.h"
+
 #include <cstring>
 #include <vector>
 
@@ -62,11 +64,11 @@ void replace_icon(HWND hwnd, WPARAM which, HICON icon)
 
 void SetWindowIcons(HWND hwnd, std::span<const uint8_t> ico_file)
 {
-    const UINT dpi = GetDpiForWindow(hwnd) != 0 ? GetDpiForWindow(hwnd) : USER_DEFAULT_SCREEN_DPI;
+    const UINT dpi = WindowDpi(hwnd);
     replace_icon(hwnd, ICON_SMALL,
-                 icon_for(ico_file, GetSystemMetricsForDpi(SM_CXSMICON, dpi), GetSystemMetricsForDpi(SM_CYSMICON, dpi)));
+                 icon_for(ico_file, SystemMetricForDpi(SM_CXSMICON, dpi), SystemMetricForDpi(SM_CYSMICON, dpi)));
     replace_icon(hwnd, ICON_BIG,
-                 icon_for(ico_file, GetSystemMetricsForDpi(SM_CXICON, dpi), GetSystemMetricsForDpi(SM_CYICON, dpi)));
+                 icon_for(ico_file, SystemMetricForDpi(SM_CXICON, dpi), SystemMetricForDpi(SM_CYICON, dpi)));
 }
 
 void DestroyWindowIcons(HWND hwnd)

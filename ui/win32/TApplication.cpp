@@ -3,6 +3,7 @@
 #include "picture/ScreenDepth.h"
 #include "ui/win32/ControlEvents.h"
 #include "ui/win32/ScreenImage.h"
+#include "ui/win32/SystemLibrary.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -51,6 +52,7 @@ void TApplication::Initialize()
     if (impl_->started)
         return;
     impl_->started = true;
+    RestrictDllSearchToSystem();
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -5,6 +5,7 @@
 #include "ui/TLabel.h"
 #include "ui/win32/Accessibility.h"
 #include "ui/win32/ControlEvents.h"
+#include "ui/win32/Dpi.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -119,7 +120,7 @@ UINT ControlEvents::Dpi(const TControl& control)
     ControlWindow& window = Of(*top);
     // Read once; WM_DPICHANGED tells of every change after that.
     if (window.dpi == 0 && window.hwnd != nullptr)
-        window.dpi = GetDpiForWindow(window.hwnd);
+        window.dpi = WindowDpi(window.hwnd);
     return window.dpi != 0 ? window.dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
@@ -151,6 +152,17 @@ void ControlEvents::MoveTo(TControl& control, const RECT& device, bool again)
     impl.placed = device;
     SetWindowPos(impl.hwnd, nullptr, device.left, device.top, device.right - device.left, device.bottom - device.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    ChildMoved(control);
+}
+
+void ControlEvents::ChildMoved(const TControl& control)
+{
+    const TControl* top = &control;
+    while (top->Parent() != nullptr)
+        top = top->Parent();
+    if (top != &control)
+        if (const std::function<void()> follow = Of(*top).child_moved)
+            follow();
 }
 
 void ControlEvents::ApplyFont(TControl& control)
@@ -367,9 +379,13 @@ void TControl::SetBounds(int left, int top, int width, int height)
 
 void TControl::SetVisible(bool visible)
 {
+    const bool changed = visible != visible_;
     visible_ = visible;
-    if (impl_->hwnd != nullptr)
-        ShowWindow(impl_->hwnd, visible ? (parent_ != nullptr ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+    if (impl_->hwnd == nullptr)
+        return;
+    ShowWindow(impl_->hwnd, visible ? (parent_ != nullptr ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+    if (changed)
+        ControlEvents::ChildMoved(*this);
 }
 
 void TControl::SetEnabled(bool enabled)

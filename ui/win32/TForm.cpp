@@ -6,6 +6,7 @@
 #include "ui/WindowPlacement.h"
 #include "ui/win32/Accessibility.h"
 #include "ui/win32/ControlEvents.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/FormLayers.h"
 #include "ui/win32/ScreenImage.h"
 #include "ui/win32/IconFile.h"
@@ -30,7 +31,7 @@ SIZE frame_size(const TForm& form)
 {
     const UINT dpi = ControlEvents::Dpi(form);
     RECT frame{0, 0, Scale(form.ClientWidth(), dpi), Scale(form.ClientHeight(), dpi)};
-    AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, dpi);
+    AdjustFrameForDpi(frame, kFormStyle, kFormExStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -135,10 +136,17 @@ TForm::TForm() : TControl(nullptr)
         }
         ApplyLayers(*this, controls_);
     };
+    // Once the layers are set, a label that grows over a later control gets
+    // its hole there at once.
+    ControlEvents::Of(*this).child_moved = [this] {
+        if (ControlEvents::Of(*this).shown)
+            CutHoles(*this, controls_);
+    };
 }
 
 TForm::~TForm()
 {
+    ControlEvents::Of(*this).child_moved = nullptr;
     // Children go before their parents: later controls were created later.
     while (!controls_.empty())
         controls_.pop_back();

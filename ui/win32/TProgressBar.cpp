@@ -1,8 +1,7 @@
 #include "ui/TProgressBar.h"
 
 #include "ui/win32/ControlEvents.h"
-
-#include <uxtheme.h>
+#include "ui/win32/SystemLibrary.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,7 +11,7 @@ TProgressBar::TProgressBar(TControl* parent) : TControl(parent)
     HWND bar = ControlEvents::Create(*this, PROGRESS_CLASSW, PBS_SMOOTH, 0, WindowKind::System);
     // Unthemed, so the bar has the designed colours and moves at once
     // instead of gliding after the position.
-    SetWindowTheme(bar, L"", L"");
+    RemoveVisualStyle(bar);
     SendMessageW(bar, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(kHighlight));
     SendMessageW(bar, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(kBase));
     SendMessageW(bar, PBM_SETRANGE32, MinPosition, MaxPosition);

@@ -62,3 +62,25 @@ void CatalogueWindowTest::Hover(TControl& control, bool inside)
         QCoreApplication::sendEvent(control.Widget(), &leave);
     }
 }
+
+namespace {
+
+QWidget* WidgetAt(QWidget* form, QWidget* widget, int x, int y)
+{
+    return form->childAt(widget->mapTo(form, QPoint(x, y)));
+}
+
+} // namespace
+
+bool CatalogueWindowTest::TakesClickAt(TControl& control, int x, int y)
+{
+    QWidget* hit = WidgetAt(form->Widget(), control.Widget(), x, y);
+    return hit == control.Widget() || control.Widget()->isAncestorOf(hit);
+}
+
+void CatalogueWindowTest::ClickAt(TControl& control, int x, int y)
+{
+    QWidget* widget = control.Widget();
+    if (QWidget* hit = WidgetAt(form->Widget(), widget, x, y))
+        QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(form->Widget(), widget->mapTo(form->Widget(), QPoint(x, y))));
+}

@@ -104,3 +104,35 @@ void CatalogueWindowTest::Hover(TControl& control, bool inside)
     else
         SendMessageW(control.Widget(), WM_MOUSELEAVE, 0, 0);
 }
+
+namespace {
+
+// The window a click at (x, y) of the control goes to: the one the window
+// system finds at that point of the screen.
+HWND WindowAt(TControl& control, int x, int y, POINT& inside)
+{
+    RECT box{};
+    GetWindowRect(control.Widget(), &box);
+    const POINT on_screen{box.left + x, box.top + y};
+    HWND hit = WindowFromPoint(on_screen);
+    inside = on_screen;
+    if (hit != nullptr)
+        ScreenToClient(hit, &inside);
+    return hit;
+}
+
+} // namespace
+
+bool CatalogueWindowTest::TakesClickAt(TControl& control, int x, int y)
+{
+    POINT inside{};
+    HWND hit = WindowAt(control, x, y, inside);
+    return hit == control.Widget() || IsChild(control.Widget(), hit);
+}
+
+void CatalogueWindowTest::ClickAt(TControl& control, int x, int y)
+{
+    POINT inside{};
+    if (HWND hit = WindowAt(control, x, y, inside); hit != nullptr && Pressable(hit))
+        Press(hit, TMouseButton::Left, inside.x, inside.y);
+}

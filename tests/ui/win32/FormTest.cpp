@@ -2,12 +2,14 @@
 #include "picture/TJPEGImage.h"
 #include "tests/picture/JpegMaker.h"
 #include "tests/ui/win32/Win32TestSupport.h"
+#include "ui/win32/Dpi.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -24,8 +26,8 @@ void move_to_scale(TForm& form, UINT dpi)
 {
     RECT frame{0, 0, MulDiv(form.ClientWidth(), static_cast<int>(dpi), 96),
                MulDiv(form.ClientHeight(), static_cast<int>(dpi), 96)};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(form.Widget(), GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongW(form.Widget(), GWL_EXSTYLE)), dpi);
+    AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongW(form.Widget(), GWL_STYLE)),
+                      static_cast<DWORD>(GetWindowLongW(form.Widget(), GWL_EXSTYLE)), dpi);
     OffsetRect(&frame, -frame.left, -frame.top);
     SendMessageW(form.Widget(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
@@ -35,25 +37,41 @@ void move_to_scale(TForm& form, UINT dpi)
 TEST(Win32Form, FixedFrameWithSystemMenuAndMinimiseOnlyAroundTheClientSize)
 {
     StartWindowSystem();
-    TForm form;
-    form.SetCaption("\xCC\xD8\xC2\xF4\xC9\xCC\xC6\xB7Tavrin");
-    form.SetClientSize(654, 485);
-    std::ifstream file(TAVRIN_SOURCE_DIR "/res/icon.ico", std::ios::binary);
-    const std::vector<uint8_t> icon{std::istreambuf_iterator<char>(file), {}};
-    form.SetIcon(icon);
-    form.Show();
-    HWND hwnd = form.Widget();
-    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, 654);
-    EXPECT_EQ(client.bottom, 485);
-    EXPECT_EQ(WindowText(hwnd), L"\u7279\u5356\u5546\u54C1Tavrin");
-    EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
+    // Windows before 10 (1607) have no per-monitor dpi functions: the system dpi serves.
+    const std::pair<const char*, DpiFunctions> systems[] = {{"Windows 10 and 11", SystemDpiFunctions()},
+                                                             {"Windows 7 to 8.1", DpiFunctions{}}};
+    for (const auto& [system, functions] : systems) {
+        SCOPED_TRACE(system);
+        const DpiFunctions before = UseDpiFunctions(functions);
+        TForm form;
+        form.SetCaption("\xCC\xD8\xC2\xF4\xC9\xCC\xC6\xB7Tavrin");
+        form.SetClientSize(654, 485);
+        std::ifstream file(TAVRIN_SOURCE_DIR "/res/icon.ico", std::ios::binary);
+        const std::vector<uint8_t> icon{std::istreambuf_iterator<char>(file), {}};
+        form.SetIcon(icon);
+        TButton* button = form.Add<TButton>();
+        button->SetBounds(15, 44, 33, 22);
+        form.Show();
+        UseDpiFunctions(before);
+        HWND hwnd = form.Widget();
+        const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+        EXPECT_TRUE(style & WS_SYSMENU);
+        EXPECT_TRUE(style & WS_MINIMIZEBOX);
+        EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+        EXPECT_FALSE(style & WS_THICKFRAME);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        EXPECT_EQ(client.right, 654);
+        EXPECT_EQ(client.bottom, 485);
+        RECT placed;
+        GetWindowRect(button->Widget(), &placed);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&placed), 2);
+        EXPECT_EQ(placed.left, 15);
+        EXPECT_EQ(placed.bottom, 66);
+        EXPECT_EQ(WindowText(hwnd), L"\u7279\u5356\u5546\u54C1Tavrin");
+        EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
+        EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+    }
 }
 
 TEST(Win32Form, OpensAtItsDesignPositionMovedTheLeastNeededToLieOnTheWorkArea)
