@@ -59,7 +59,10 @@ TEST_F(Stacking, ALaterControlTakesTheClicksWhereAnEarlierOneGrewOverIt)
         TControl& later = *pair.later(*form);
         if (pair.grown != nullptr)
             static_cast<TLabel&>(earlier).SetCaption(pair.grown);
+        // Shown and enabled (a disabled window takes no click anywhere): what
+        // is asked is which of the two lies on top.
         later.SetVisible(true);
+        later.SetEnabled(true);
         Application->ProcessMessages();
 
         const TRect a = OnForm(earlier);
