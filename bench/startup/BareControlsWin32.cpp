@@ -5,16 +5,45 @@
 // controls of the client's classes, fonts and texts made at their places in
 // one go (20 labels, 4 picture windows, 2 drop-down lists of 8 items, a
 // panel, a list view of 24 rows, 2 buttons, a progress bar).
+//
+// With --flips N FILE it is the page-flip benchmark's baseline: after it
+// shows, it makes the screen update of a page flip N times (24 rows of
+// Chinese titles into its list view, the panel's 12 value labels, one
+// picture drawn), each timed until its message queue is empty, and writes
+// one line a flip, "bare MS", to FILE.
 #include <winsock2.h>
 #include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace {
+
+// The flip's picture: a 187 x 199 photograph's worth of pixels.
+constexpr int kPictureWidth = 187;
+constexpr int kPictureHeight = 199;
+std::vector<uint32_t> g_picture(kPictureWidth * kPictureHeight);
+
+LRESULT CALLBACK picture_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message != WM_PAINT)
+        return DefWindowProcW(window, message, wparam, lparam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, kPictureWidth, -kPictureHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, 0, 0, kPictureWidth, kPictureHeight, 0, 0, 0, kPictureHeight, g_picture.data(), &info,
+                      DIB_RGB_COLORS);
+    EndPaint(window, &paint);
+    return 0;
+}
 
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
@@ -48,8 +77,15 @@ private:
     int next_id_ = 100;
 };
 
-void make_controls(HINSTANCE instance, HWND window)
+struct Flipped {
+    std::vector<HWND> labels;
+    HWND rows = nullptr;
+    HWND picture = nullptr;
+};
+
+Flipped make_controls(HINSTANCE instance, HWND window)
 {
+    Flipped flipped;
     WNDCLASSW own{};
     own.lpfnWndProc = DefWindowProcW;
     own.hInstance = instance;
@@ -73,13 +109,19 @@ void make_controls(HINSTANCE instance, HWND window)
         SelectObject(dc, f);
         SIZE size{};
         GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
-        maker.Child(L"STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, {8 + i * 3, 248 + i * 5, size.cx, size.cy},
-                    window, f);
+        flipped.labels.push_back(maker.Child(L"STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY,
+                                             {8 + i * 3, 248 + i * 5, size.cx, size.cy}, window, f));
         ++i;
     }
     DeleteDC(dc);
-    for (int k = 0; k < 4; ++k)
-        maker.Child(L"BareChild", L"", 0, {8 + 80 * k, 274, 75, 67}, window, fonts[0]);
+    WNDCLASSW picture{};
+    picture.lpfnWndProc = picture_procedure;
+    picture.hInstance = instance;
+    picture.lpszClassName = L"BarePicture";
+    RegisterClassW(&picture);
+    flipped.picture = maker.Child(L"BarePicture", L"", 0, {8, 274, kPictureWidth, kPictureHeight}, window, fonts[0]);
+    for (int k = 0; k < 3; ++k)
+        maker.Child(L"BareChild", L"", 0, {207 + 72 * k, 405, 75, 67}, window, fonts[0]);
     for (int k = 0; k < 2; ++k) {
         HWND list = maker.Child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP,
                                 {77 + 208 * k, 15, 129, 21 + 106}, window, fonts[7]);
@@ -89,8 +131,9 @@ void make_controls(HINSTANCE instance, HWND window)
     }
     HWND panel = maker.Child(L"BareChild", L"Panel1", WS_CLIPCHILDREN, {8, 44, 638, 193}, window, fonts[0]);
     maker.Child(L"STATIC", L"1/24", SS_LEFTNOWORDWRAP, {47, 7, 22, 13}, panel, fonts[0]);
-    HWND rows = maker.Child(WC_LISTVIEWW, L"", LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | WS_TABSTOP | WS_BORDER,
+    HWND rows = maker.Child(WC_LISTVIEWW, L"", LVS_REPORT | LVS_NOCOLUMNHEADER | WS_TABSTOP | WS_BORDER,
                             {4, 24, 633, 169}, panel, fonts[0]);
+    flipped.rows = rows;
     SendMessageW(rows, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     for (int column = 0; column < 2; ++column) {
         LVCOLUMNW c{};
@@ -98,10 +141,67 @@ void make_controls(HINSTANCE instance, HWND window)
         c.cx = column == 0 ? 37 : 577;
         SendMessageW(rows, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
     }
-    SendMessageW(rows, LVM_SETITEMCOUNT, 24, 0);
     maker.Child(L"BUTTON", L">>", BS_PUSHBUTTON | WS_TABSTOP, {77, 0, 33, 22}, panel, fonts[0]);
     maker.Child(PROGRESS_CLASSW, L"", 0, {144, 96, 345, 17}, panel, fonts[0]);
     maker.Child(L"BUTTON", L"<<", BS_PUSHBUTTON | WS_TABSTOP, {15, 44, 33, 22}, window, fonts[0]);
+    return flipped;
+}
+
+void pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// 24 rows of Chinese titles, the n-th page's.
+void fill_rows(HWND rows, int n)
+{
+    SendMessageW(rows, LVM_DELETEALLITEMS, 0, 0);
+    for (int row = 0; row < 24; ++row) {
+        const std::wstring number = std::to_wstring(row + 1);
+        const std::wstring title = L"\x3010\x5305\x90ae\x3011\x4e91\x6735\x5c0f\x94fa \x5347\x7ea7\x6b3e\x8fde\x8863\x88d9 " +
+                                   std::to_wstring(n * 24 + row);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(number.c_str());
+        SendMessageW(rows, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        item.pszText = const_cast<wchar_t*>(title.c_str());
+        SendMessageW(rows, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+// One page flip's screen update, as plain Win32 makes it.
+void flip(const Flipped& flipped, int n)
+{
+    fill_rows(flipped.rows, n);
+    for (size_t k = 0; k < 12 && k < flipped.labels.size(); ++k)
+        SetWindowTextW(flipped.labels[k], std::to_wstring(n * 100 + static_cast<int>(k)).c_str());
+    for (size_t p = 0; p < g_picture.size(); ++p)
+        g_picture[p] = static_cast<uint32_t>(p * 2654435761u + static_cast<unsigned>(n));
+    InvalidateRect(flipped.picture, nullptr, FALSE);
+    pump();
+}
+
+void time_flips(const Flipped& flipped, int flips, const wchar_t* path)
+{
+    FILE* out = _wfopen(path, L"w");
+    if (out == nullptr)
+        return;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    for (int n = 0; n < flips; ++n) {
+        QueryPerformanceCounter(&start);
+        flip(flipped, n);
+        QueryPerformanceCounter(&end);
+        std::fprintf(out, "bare %.2f\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                                              static_cast<double>(frequency.QuadPart));
+    }
+    std::fclose(out);
 }
 
 } // namespace
@@ -127,9 +227,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     HWND window = CreateWindowExW(0, L"BareWindow", L"bare window", style, 349, 220, frame.right - frame.left,
                                   frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-    make_controls(instance, window);
+    const Flipped flipped = make_controls(instance, window);
+    fill_rows(flipped.rows, 0);
     ShowWindow(window, show);
     UpdateWindow(window);
+    if (__argc == 4 && std::wcscmp(__wargv[1], L"--flips") == 0) {
+        pump();
+        time_flips(flipped, std::wcstol(__wargv[2], nullptr, 10), __wargv[3]);
+        DestroyWindow(window);
+    }
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
