@@ -5,9 +5,6 @@
 #include <QProgressBar>
 #include <QRegion>
 
-#include <algorithm>
-#include <cstdint>
-
 TProgressBar::TProgressBar(TControl* parent) : TControl(parent)
 {
     auto* bar = new QProgressBar(parent != nullptr ? parent->Widget() : nullptr);
@@ -18,31 +15,17 @@ TProgressBar::TProgressBar(TControl* parent) : TControl(parent)
     Attach(bar);
 }
 
-void TProgressBar::SetPosition(int position)
+void TProgressBar::ShowPosition()
 {
-    position_ = std::clamp(position, MinPosition, MaxPosition);
     // QProgressBar repaints itself at once on a new value, which flushes the
-    // whole window; PaintNow paints the bar alone instead.
+    // whole window; PaintBar paints the bar alone instead.
     auto* bar = static_cast<QProgressBar*>(Widget());
     bar->setUpdatesEnabled(false);
     bar->setValue(position_);
     bar->setUpdatesEnabled(true);
-    PaintNow();
 }
 
-void TProgressBar::StepBy(int delta)
-{
-    const int64_t next = int64_t{position_} + delta;
-    SetPosition(static_cast<int>(std::clamp<int64_t>(next, MinPosition, MaxPosition)));
-}
-
-void TProgressBar::SetVisible(bool visible)
-{
-    TControl::SetVisible(visible);
-    PaintNow();
-}
-
-void TProgressBar::PaintNow()
+void TProgressBar::PaintBar()
 {
     // Only the bar's own pixels go to the screen now. repaint() would flush
     // every change still pending in the window, so the grid, the counter and
