@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -225,10 +226,31 @@ void GridWidget::PaintFrame(HWND list)
     ReleaseDC(list, dc);
 }
 
+void GridWidget::HoldDrawing(TStringGrid& grid)
+{
+    GridCells& cells = CellsOf(grid);
+    HWND list = grid.Widget();
+    // Before the window first shows, nothing is drawn anyway.
+    if (cells.held || list == nullptr || !ControlEvents::TopShown(grid))
+        return;
+    cells.held = true;
+    send(list, WM_SETREDRAW, FALSE);
+    PostMessageW(list, kResumeDrawing, 0, 0);
+}
+
 std::optional<LRESULT> GridWidget::Own(TStringGrid& grid, UINT message, WPARAM wparam, LPARAM lparam)
 {
     HWND list = grid.Widget();
     switch (message) {
+    case kResumeDrawing:
+        if (std::exchange(CellsOf(grid).held, false)) {
+            send(list, WM_SETREDRAW, TRUE);
+            // Redrawing on shows the window: not one the program hid.
+            if (!grid.Visible())
+                ShowWindow(list, SW_HIDE);
+            InvalidateRect(list, nullptr, TRUE);
+        }
+        return 0;
     case WM_LBUTTONDOWN:
         return Press(grid, TMouseButton::Left, wparam, lparam, false);
     case WM_RBUTTONDOWN:

@@ -61,6 +61,7 @@ void TStringGrid::SetColCount(int count)
 void TStringGrid::SetRowCount(int count)
 {
     HWND list = Widget();
+    GridWidget::HoldDrawing(*this);
     GridCells& cells = GridWidget::CellsOf(*this);
     const bool below_one = count < MinRowCount;
     count = std::max(count, MinRowCount);
@@ -91,6 +92,7 @@ void TStringGrid::SetCells(int col, int row, const std::string& text)
         return;
     cells.bytes[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
     cells.shown[static_cast<size_t>(row)][static_cast<size_t>(col)] = ToWide(text);
+    GridWidget::HoldDrawing(*this);
     send(Widget(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
 }
 
