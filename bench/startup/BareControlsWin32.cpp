@@ -178,7 +178,11 @@ void fill_rows(HWND rows, int n)
 // One page flip's screen update, as plain Win32 makes it.
 void flip(const Flipped& flipped, int n)
 {
+    // Drawn once when all rows are in, as a careful program fills a list.
+    SendMessageW(flipped.rows, WM_SETREDRAW, FALSE, 0);
     fill_rows(flipped.rows, n);
+    SendMessageW(flipped.rows, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(flipped.rows, nullptr, TRUE);
     for (size_t k = 0; k < 12 && k < flipped.labels.size(); ++k)
         SetWindowTextW(flipped.labels[k], std::to_wstring(n * 100 + static_cast<int>(k)).c_str());
     for (size_t p = 0; p < g_picture.size(); ++p)
