@@ -245,6 +245,11 @@ Section "Tavrin"
   Call TrimFolder
   Pop $INSTDIR
   Call CloseClient
+  ${If} $Mode == "all"
+    DetailPrint "为所有用户安装到 $INSTDIR"
+  ${Else}
+    DetailPrint "只为当前用户安装到 $INSTDIR"
+  ${EndIf}
   ; The same mode's installation in another folder is removed first, so
   ; there is one installation of each mode at most. Its uninstaller runs in
   ; place (_?=) so its exit code is its own.
@@ -258,7 +263,7 @@ Section "Tavrin"
     ${OrIf} $0 <> 0
       !insertmacro Fail 7 "无法卸载 $OldDir 中的${APPNAME}（代码 $0）。"
     ${EndIf}
-    ; Uninstallers before 0.2 leave themselves behind when run in place.
+    ; Older uninstallers leave themselves behind when run in place.
     Delete "$OldDir\uninstall.exe"
     RMDir "$OldDir"
   ${EndIf}
