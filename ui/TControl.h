@@ -99,11 +99,17 @@ protected:
     virtual void FontChanged() {}
     // Runs OnClick through the dispatcher.
     void Click();
+    // Each backend: the control painted again when the loop next runs.
+    void Repaint();
 
 private:
     struct Impl;
+    // Each backend: a change handed to the toolkit (ui/TControl.cpp keeps the rules).
     void ApplyFont();
-    void ApplyColor();
+    void ApplyCursor();
+    void ApplyHint();
+    void ApplyCaptionLabel();
+    void AnnounceName();
 
     TControl* parent_;
     std::unique_ptr<Impl> impl_;

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "picture/FitRule.h"
 #include "picture/TPicture.h"
 #include "ui/TControl.h"
 
+#include <exception>
+#include <functional>
 #include <memory>
+#include <optional>
 
+class TBitmap;
 class TGraphic;
 
 // How a picture is scaled to its device pixels: by whole pixels (sharp
@@ -36,6 +41,27 @@ public:
 private:
     friend class ImageWidget;
     void PictureChanged();
+
+    // What a paint draws: the bitmap, where in the box's device pixels, and
+    // how it is brought to that size.
+    enum class FrameScaling { AsIs, WholePixels, Smooth };
+    struct Frame {
+        const TBitmap& bitmap;
+        TRect dest;
+        FrameScaling scaling;
+    };
+    // For the backend's paint: nothing when there is nothing to draw; a
+    // decode error is handed to ReportPaintError, once per graphic.
+    std::optional<Frame> FrameToPaint(const std::function<int(int)>& to_device, int box_width, int box_height,
+                                      bool scaled_screen);
+
+    // Each backend: the box painted again when the loop next runs.
+    void RepaintPicture();
+    // Each backend: screen readers told the box shows a picture or none.
+    void AnnouncePicture();
+    // Each backend: the error reported once the paint is over (a message box
+    // must not open inside one).
+    void ReportPaintError(std::exception_ptr error);
 
     std::unique_ptr<TPicture> picture_;
     bool center_ = false;

@@ -1,9 +1,11 @@
 #include "ui/TLabel.h"
 
+#include <utility>
 #include <vector>
 
-// The links between labels and what they name are kept here for both
-// backends; each says in UnitChanged what a new unit means to it.
+// A label's rules (when it fits its caption, its links to what it names and
+// to its unit) are kept here for both backends; each measures and shows the
+// text with its toolkit, and says in UnitChanged what a new unit means to it.
 
 TLabel::~TLabel()
 {
@@ -22,4 +24,31 @@ void TLabel::SetUnitLabel(TLabel* unit)
     if (unit != nullptr)
         unit->unit_of_ = this;
     UnitChanged();
+}
+
+void TLabel::SetCaption(const std::string& caption)
+{
+    const std::string old_caption = std::exchange(caption_, caption);
+    ShowCaption();
+    Fit();
+    Repaint();
+    AnnounceCaption(old_caption);
+}
+
+void TLabel::SetAutoSize(bool auto_size)
+{
+    auto_size_ = auto_size;
+    Fit();
+}
+
+void TLabel::FontChanged()
+{
+    Fit();
+    Repaint();
+}
+
+void TLabel::Fit()
+{
+    if (auto_size_)
+        FitToCaption();
 }

@@ -34,6 +34,12 @@ protected:
 private:
     friend class TControl;
     void Fit();
+    // Each backend: the caption handed to the toolkit.
+    void ShowCaption();
+    // Each backend: screen readers told of the new caption.
+    void AnnounceCaption(const std::string& old_caption);
+    // Each backend: the label sized to its caption in its font, keeping its place.
+    void FitToCaption();
     // After the unit label changed: the backend's own consequences.
     void UnitChanged();
 

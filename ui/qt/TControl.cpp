@@ -105,11 +105,6 @@ int TControl::Top() const { return Widget() ? Widget()->y() : 0; }
 int TControl::Width() const { return Widget() ? Widget()->width() : 0; }
 int TControl::Height() const { return Widget() ? Widget()->height() : 0; }
 
-void TControl::SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
-void TControl::SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
-void TControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
-void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
-
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     if (QWidget* w = Widget())
@@ -130,13 +125,6 @@ void TControl::SetEnabled(bool enabled)
         w->setEnabled(enabled);
 }
 
-void TControl::SetFont(const TFont& font)
-{
-    font_ = font;
-    ApplyFont();
-    FontChanged();
-}
-
 void TControl::ApplyFont()
 {
     QWidget* w = Widget();
@@ -152,64 +140,39 @@ void TControl::ApplyFont()
     w->setPalette(palette);
 }
 
-TColor TControl::Color() const
+void TControl::Repaint()
 {
-    if (parent_color_ && parent_ != nullptr)
-        return parent_->Color();
-    return color_;
-}
-
-void TControl::SetColor(TColor color)
-{
-    color_ = color;
-    parent_color_ = false;
     if (QWidget* w = Widget())
         w->update();
-    FontChanged();
 }
 
-void TControl::SetCursor(TCursor cursor)
+void TControl::ApplyCursor()
 {
-    cursor_ = cursor;
     if (QWidget* w = Widget()) {
-        if (cursor == TCursor::HandPoint)
+        if (cursor_ == TCursor::HandPoint)
             w->setCursor(Qt::PointingHandCursor);
         else
             w->unsetCursor();
     }
 }
 
-void TControl::Click()
+void TControl::ApplyHint()
 {
-    if (TNotifyEvent run = OnClick)
-        Dispatch([&] { run(this); });
-}
-
-void TControl::SetHint(std::string hint)
-{
-    hint_ = std::move(hint);
     if (QWidget* w = Widget())
         w->setAccessibleDescription(ToQt(hint_));
 }
 
-void TControl::SetCaptionLabel(TLabel* caption)
+void TControl::ApplyCaptionLabel()
 {
-    if (caption_label_ != nullptr)
-        std::erase(caption_label_->named_controls_, this);
-    caption_label_ = caption;
-    if (caption == nullptr)
-        return;
-    caption->named_controls_.push_back(this);
     // Qt's own accessibles (the drop-down lists) find their label as a buddy.
-    if (auto* label = qobject_cast<QLabel*>(caption->Widget()))
+    if (caption_label_ == nullptr)
+        return;
+    if (auto* label = qobject_cast<QLabel*>(caption_label_->Widget()))
         label->setBuddy(Widget());
 }
 
-void TControl::SetAccessibleName(std::string name)
+void TControl::AnnounceName()
 {
-    if (name == accessible_name_)
-        return;
-    accessible_name_ = std::move(name);
     if (QWidget* w = Widget(); w != nullptr && QAccessible::isActive()) {
         QAccessibleEvent event(w, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);

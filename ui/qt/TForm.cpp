@@ -92,15 +92,6 @@ void TForm::SetIcon(std::span<const uint8_t> ico_file)
         Widget()->setWindowIcon(icon);
 }
 
-void TForm::DoCreate()
-{
-    if (created_)
-        return;
-    created_ = true;
-    if (TNotifyEvent run = OnCreate)
-        Dispatch([&] { run(this); });
-}
-
 void TForm::Show()
 {
     QWidget* window = Widget();

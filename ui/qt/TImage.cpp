@@ -46,65 +46,42 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        TGraphic* graphic = image_.picture_->Graphic();
-        if (graphic == nullptr)
+        const qreal ratio = devicePixelRatioF();
+        const auto device = [ratio](int logical) { return static_cast<int>(std::lround(logical * ratio)); };
+        const std::optional<TImage::Frame> frame =
+            image_.FrameToPaint(device, device(width()), device(height()), ratio != 1.0);
+        if (!frame)
             return;
-        const TBitmap* bitmap = nullptr;
-        try {
-            bitmap = &graphic->Bitmap();
-        } catch (...) {
-            if (image_.failed_graphic_ != graphic) {
-                image_.failed_graphic_ = graphic;
-                ReportLater(std::current_exception());
+        const TRect& dest = frame->dest;
+        QPainter painter(this);
+        const QPointF at(dest.Left / ratio, dest.Top / ratio);
+        QImage image;
+        switch (frame->scaling) {
+        case TImage::FrameScaling::AsIs:
+            image = image_over(frame->bitmap);
+            break;
+        case TImage::FrameScaling::Smooth:
+            image = image_over(frame->bitmap)
+                        .scaled(dest.Right - dest.Left, dest.Bottom - dest.Top, Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
+            break;
+        case TImage::FrameScaling::WholePixels:
+            try {
+                // image_over does not copy: the scaled bitmap must outlive the drawing.
+                const TBitmap scaled = ScaleNearest(frame->bitmap, dest.Right - dest.Left, dest.Bottom - dest.Top);
+                QImage over = image_over(scaled);
+                over.setDevicePixelRatio(ratio);
+                painter.drawImage(at, over);
+            } catch (...) {
+                // No memory for the scaled copy: the box stays empty.
             }
             return;
         }
-        // Fitted and scaled in device pixels: a picture pixel is one pixel
-        // at 96 dots per inch, and on a scaled screen the picture's own pixels
-        // fill the device pixels instead of a logical-size copy being blown up.
-        const qreal ratio = devicePixelRatioF();
-        const auto device = [ratio](int logical) { return static_cast<int>(std::lround(logical * ratio)); };
-        const TRect dest = DestinationRect(device(graphic->Width()), device(graphic->Height()), device(width()),
-                                           device(height()), image_.stretch_, image_.proportional_, image_.center_);
-        const int w = dest.Right - dest.Left;
-        const int h = dest.Bottom - dest.Top;
-        if (w <= 0 || h <= 0 || bitmap->Empty())
-            return;
-        QPainter painter(this);
-        const QPointF at(dest.Left / ratio, dest.Top / ratio);
-        if (image_.scaling_ == TImageScaling::SmoothOnScaledScreens && ratio != 1.0 &&
-            (w != bitmap->Width() || h != bitmap->Height())) {
-            QImage image = image_over(*bitmap).scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            image.setDevicePixelRatio(ratio);
-            painter.drawImage(at, image);
-            return;
-        }
-        if (w == bitmap->Width() && h == bitmap->Height()) {
-            QImage image = image_over(*bitmap);
-            image.setDevicePixelRatio(ratio);
-            painter.drawImage(at, image);
-            return;
-        }
-        TBitmap scaled;
-        try {
-            scaled = ScaleNearest(*bitmap, w, h);
-        } catch (...) {
-            return; // no memory for the scaled copy: leave the box empty
-        }
-        QImage image = image_over(scaled);
         image.setDevicePixelRatio(ratio);
         painter.drawImage(at, image);
     }
 
 private:
-    // A message box must not open inside a paint; the report follows as soon
-    // as the paint is over.
-    void ReportLater(std::exception_ptr error)
-    {
-        QMetaObject::invokeMethod(
-            this, [error] { Dispatch([error] { std::rethrow_exception(error); }); }, Qt::QueuedConnection);
-    }
-
     TImage& image_;
 };
 
@@ -119,44 +96,27 @@ TImage::~TImage()
     picture_->OnChange = nullptr;
 }
 
-void TImage::SetCenter(bool center)
+void TImage::RepaintPicture()
 {
-    center_ = center;
-    Widget()->update();
+    if (QWidget* w = Widget())
+        w->update();
 }
 
-void TImage::SetProportional(bool proportional)
+void TImage::AnnouncePicture()
 {
-    proportional_ = proportional;
-    Widget()->update();
-}
-
-void TImage::SetStretch(bool stretch)
-{
-    stretch_ = stretch;
-    Widget()->update();
-}
-
-void TImage::SetScaling(TImageScaling scaling)
-{
-    scaling_ = scaling;
-    Widget()->update();
-}
-
-void TImage::PictureChanged()
-{
-    failed_graphic_ = nullptr;
     QWidget* w = Widget();
-    if (w == nullptr)
+    if (w == nullptr || !QAccessible::isActive())
         return;
-    w->update();
-    // Shown to screen readers, and named, only while it shows a picture.
-    if (QAccessible::isActive()) {
-        QAccessible::State changed;
-        changed.invisible = true;
-        QAccessibleStateChangeEvent shown(w, changed);
-        QAccessible::updateAccessibility(&shown);
-        QAccessibleEvent renamed(w, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
-    }
+    QAccessible::State changed;
+    changed.invisible = true;
+    QAccessibleStateChangeEvent shown(w, changed);
+    QAccessible::updateAccessibility(&shown);
+    QAccessibleEvent renamed(w, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+}
+
+void TImage::ReportPaintError(std::exception_ptr error)
+{
+    QMetaObject::invokeMethod(
+        Widget(), [error] { Dispatch([error] { std::rethrow_exception(error); }); }, Qt::QueuedConnection);
 }

@@ -84,17 +84,19 @@ TLabel::TLabel(TControl* parent) : TControl(parent)
 // Qt's accessibles read the unit whenever they are asked for the name.
 void TLabel::UnitChanged() {}
 
-void TLabel::SetCaption(const std::string& caption)
+void TLabel::ShowCaption()
 {
     auto* widget = static_cast<LabelWidget*>(Widget());
-    const QString old_text = widget->text;
-    caption_ = caption;
-    widget->text = ToQt(caption);
+    widget->text = ToQt(caption_);
     // For the buddy lookups of Qt's accessibles only; painting uses `text`.
     widget->setText(widget->text);
-    Fit();
-    widget->update();
+}
+
+void TLabel::AnnounceCaption(const std::string& old_caption)
+{
     // A screen reader announces the new value (a new product, a new page).
+    auto* widget = static_cast<LabelWidget*>(Widget());
+    const QString old_text = ToQt(old_caption);
     if (QAccessible::isActive() && old_text != widget->text) {
         QAccessibleTextUpdateEvent changed(widget, 0, old_text, widget->text);
         QAccessible::updateAccessibility(&changed);
@@ -109,23 +111,10 @@ void TLabel::SetBounds(int left, int top, int width, int height)
     Fit();
 }
 
-void TLabel::SetAutoSize(bool auto_size)
-{
-    auto_size_ = auto_size;
-    Fit();
-}
-
-void TLabel::FontChanged()
-{
-    Fit();
-    if (QWidget* w = Widget())
-        w->update();
-}
-
-void TLabel::Fit()
+void TLabel::FitToCaption()
 {
     auto* widget = static_cast<LabelWidget*>(Widget());
-    if (!auto_size_ || widget == nullptr)
+    if (widget == nullptr)
         return;
     const QFontMetrics metrics(widget->font());
     widget->resize(metrics.horizontalAdvance(widget->text), line_box(widget->font(), widget->text).height);

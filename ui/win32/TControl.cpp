@@ -361,11 +361,6 @@ int TControl::Top() const { return impl_->top; }
 int TControl::Width() const { return impl_->width; }
 int TControl::Height() const { return impl_->height; }
 
-void TControl::SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
-void TControl::SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
-void TControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
-void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
-
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     impl_->left = left;
@@ -408,63 +403,33 @@ void TControl::SetEnabled(bool enabled)
         EnableWindow(impl_->hwnd, enabled);
 }
 
-void TControl::SetFont(const TFont& font)
+void TControl::ApplyFont()
 {
-    font_ = font;
     ControlEvents::ApplyFont(*this);
+    Repaint();
+}
+
+void TControl::Repaint()
+{
     if (impl_->hwnd != nullptr)
         InvalidateRect(impl_->hwnd, nullptr, TRUE);
-    FontChanged();
 }
 
-TColor TControl::Color() const
-{
-    if (parent_color_ && parent_ != nullptr)
-        return parent_->Color();
-    return color_;
-}
+// The cursor is read whenever the window asks for it (WM_SETCURSOR).
+void TControl::ApplyCursor() {}
 
-void TControl::SetColor(TColor color)
+void TControl::ApplyHint()
 {
-    color_ = color;
-    parent_color_ = false;
-    if (impl_->hwnd != nullptr)
-        InvalidateRect(impl_->hwnd, nullptr, TRUE);
-    FontChanged();
-}
-
-void TControl::SetCursor(TCursor cursor)
-{
-    cursor_ = cursor;
-}
-
-void TControl::Click()
-{
-    if (TNotifyEvent run = OnClick)
-        Dispatch([&] { run(this); });
-}
-
-void TControl::SetHint(std::string hint)
-{
-    hint_ = std::move(hint);
     // Read as the control's description.
     AnnotateDescription(impl_->hwnd, ToWide(hint_));
 }
 
-void TControl::SetCaptionLabel(TLabel* caption)
+void TControl::ApplyCaptionLabel()
 {
-    if (caption_label_ != nullptr)
-        std::erase(caption_label_->named_controls_, this);
-    caption_label_ = caption;
-    if (caption != nullptr)
-        caption->named_controls_.push_back(this);
     RefreshAccessibleName(*this);
 }
 
-void TControl::SetAccessibleName(std::string name)
+void TControl::AnnounceName()
 {
-    if (name == accessible_name_)
-        return;
-    accessible_name_ = std::move(name);
     RefreshAccessibleName(*this);
 }

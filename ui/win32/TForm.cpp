@@ -202,15 +202,6 @@ void TForm::SetIcon(std::span<const uint8_t> ico_file)
     SetWindowIcons(Widget(), ico_file);
 }
 
-void TForm::DoCreate()
-{
-    if (created_)
-        return;
-    created_ = true;
-    if (TNotifyEvent run = OnCreate)
-        Dispatch([&] { run(this); });
-}
-
 void TForm::Show()
 {
     HWND hwnd = Widget();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,52 +53,30 @@ public:
         GetClientRect(hwnd, &client);
         // Not opaque: where the picture does not cover it the parent shows.
         FillRect(dc, &client, ControlEvents::Background(image));
-        TGraphic* graphic = image.picture_->Graphic();
-        if (graphic == nullptr)
-            return;
-        const TBitmap* bitmap = nullptr;
-        try {
-            bitmap = &graphic->Bitmap();
-        } catch (...) {
-            if (image.failed_graphic_ != graphic) {
-                image.failed_graphic_ = graphic;
-                // A message box must not open inside a paint.
-                ControlEvents::Of(image).paint_error = std::current_exception();
-                PostMessageW(hwnd, kReportPaintError, 0, 0);
-            }
-            return;
-        }
-        // Fitted and scaled in device pixels: a picture pixel is one pixel
-        // at 96 dots per inch, and on a scaled screen the picture's own
-        // pixels fill the device pixels instead of a small copy blown up.
         const UINT dpi = ControlEvents::Dpi(image);
-        const TRect dest = DestinationRect(Scale(graphic->Width(), dpi), Scale(graphic->Height(), dpi), client.right,
-                                           client.bottom, image.stretch_, image.proportional_, image.center_);
+        const auto device = [dpi](int logical) { return Scale(logical, dpi); };
+        const std::optional<TImage::Frame> frame =
+            image.FrameToPaint(device, client.right, client.bottom, dpi != USER_DEFAULT_SCREEN_DPI);
+        if (!frame)
+            return;
+        const TRect& dest = frame->dest;
         const int w = dest.Right - dest.Left;
         const int h = dest.Bottom - dest.Top;
-        if (w <= 0 || h <= 0 || bitmap->Empty())
-            return;
-        if (w == bitmap->Width() && h == bitmap->Height()) {
-            draw_bitmap(dc, *bitmap, dest.Left, dest.Top);
-            return;
-        }
-        // Small drawn badges are filtered on scaled screens: whole pixels
-        // would make their lines uneven.
-        const bool smooth = image.scaling_ == TImageScaling::SmoothOnScaledScreens && dpi != USER_DEFAULT_SCREEN_DPI;
         try {
-            draw_bitmap(dc, smooth ? ScaleSmooth(*bitmap, w, h) : ScaleNearest(*bitmap, w, h), dest.Left, dest.Top);
+            switch (frame->scaling) {
+            case TImage::FrameScaling::AsIs:
+                draw_bitmap(dc, frame->bitmap, dest.Left, dest.Top);
+                break;
+            case TImage::FrameScaling::WholePixels:
+                draw_bitmap(dc, ScaleNearest(frame->bitmap, w, h), dest.Left, dest.Top);
+                break;
+            case TImage::FrameScaling::Smooth:
+                draw_bitmap(dc, ScaleSmooth(frame->bitmap, w, h), dest.Left, dest.Top);
+                break;
+            }
         } catch (...) {
             // No memory for the scaled copy: the box stays empty.
         }
-    }
-
-    static void Changed(TImage& image)
-    {
-        image.failed_graphic_ = nullptr;
-        if (HWND hwnd = image.Widget())
-            InvalidateRect(hwnd, nullptr, FALSE);
-        // Named only while it shows a picture.
-        RefreshAccessibleName(image);
     }
 };
 
@@ -151,31 +130,19 @@ TImage::~TImage()
     picture_->OnChange = nullptr;
 }
 
-void TImage::SetCenter(bool center)
+void TImage::RepaintPicture()
 {
-    center_ = center;
-    InvalidateRect(Widget(), nullptr, FALSE);
+    if (HWND hwnd = Widget())
+        InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void TImage::SetProportional(bool proportional)
+void TImage::AnnouncePicture()
 {
-    proportional_ = proportional;
-    InvalidateRect(Widget(), nullptr, FALSE);
+    RefreshAccessibleName(*this);
 }
 
-void TImage::SetStretch(bool stretch)
+void TImage::ReportPaintError(std::exception_ptr error)
 {
-    stretch_ = stretch;
-    InvalidateRect(Widget(), nullptr, FALSE);
-}
-
-void TImage::SetScaling(TImageScaling scaling)
-{
-    scaling_ = scaling;
-    InvalidateRect(Widget(), nullptr, FALSE);
-}
-
-void TImage::PictureChanged()
-{
-    ImageWidget::Changed(*this);
+    ControlEvents::Of(*this).paint_error = std::move(error);
+    PostMessageW(Widget(), kReportPaintError, 0, 0);
 }

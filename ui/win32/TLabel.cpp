@@ -48,13 +48,14 @@ void TLabel::UnitChanged()
     RefreshAccessibleName(*this);
 }
 
-void TLabel::SetCaption(const std::string& caption)
+void TLabel::ShowCaption()
 {
-    caption_ = caption;
     // The new text is announced to screen readers as the label's new name.
-    SetWindowTextW(Widget(), ToWide(caption).c_str());
-    Fit();
-    InvalidateRect(Widget(), nullptr, TRUE);
+    SetWindowTextW(Widget(), ToWide(caption_).c_str());
+}
+
+void TLabel::AnnounceCaption(const std::string&)
+{
     if (unit_label_ != nullptr)
         RefreshAccessibleName(*this);
     if (unit_of_ != nullptr)
@@ -77,23 +78,11 @@ void TLabel::SetBounds(int left, int top, int width, int height)
     Fit();
 }
 
-void TLabel::SetAutoSize(bool auto_size)
-{
-    auto_size_ = auto_size;
-    Fit();
-}
-
-void TLabel::FontChanged()
-{
-    Fit();
-    InvalidateRect(Widget(), nullptr, TRUE);
-}
-
-void TLabel::Fit()
+void TLabel::FitToCaption()
 {
     HWND hwnd = Widget();
     ControlWindow& impl = ControlEvents::Of(*this);
-    if (!auto_size_ || hwnd == nullptr || !impl.font)
+    if (hwnd == nullptr || !impl.font)
         return;
     // Measured in the label's own font at the window's dpi, the same text
     // in the same font once.
