@@ -1,8 +1,6 @@
 #include "base/ConvertErrors.h"
 #include "tests/ui/UiTestSupport.h"
 
-#include <QTest>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -47,7 +45,7 @@ TEST(ErrorReport, HandlerErrorIsReportedWithTitleAndTheProgramGoesOn)
     };
     form.Show();
     for (int i = 0; i < 4; ++i)
-        QTest::mouseClick(button->Widget(), Qt::LeftButton);
+        ClickButton(*button);
     EXPECT_EQ(runs, 4);
     ASSERT_EQ(boxes.boxes.size(), 4u);
     EXPECT_EQ(boxes.boxes[0].text, "first.");

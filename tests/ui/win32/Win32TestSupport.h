@@ -4,7 +4,7 @@
 // windows, the form's keyboard through the message loop, pixels read back
 // from the screen.
 
-#include "ui/ui.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <windows.h>
 
@@ -12,31 +12,6 @@
 
 #include <string>
 #include <vector>
-
-inline void StartWindowSystem()
-{
-    Application->Initialize();
-}
-
-// Message boxes the program asked for, instead of showing them.
-struct BoxRecord {
-    std::string text;
-    std::string caption;
-    MessageKind kind;
-};
-
-class InterceptedBoxes {
-public:
-    InterceptedBoxes()
-    {
-        Application->MessageBoxHook = [this](const std::string& text, const std::string& caption, MessageKind kind) {
-            boxes.push_back({text, caption, kind});
-        };
-    }
-    ~InterceptedBoxes() { Application->MessageBoxHook = nullptr; }
-
-    std::vector<BoxRecord> boxes;
-};
 
 // A press and release of a mouse button at x, y of the window's client
 // area; down is a button-down or double-click message.
