@@ -44,6 +44,18 @@ int connect_and_wait(Native s, const sockaddr_in& peer, int timeout_ms)
     return connect_outcome(s);
 }
 
+// A transfer made again while a signal cuts it short; its count, or -1
+// with the error left for last_error.
+template <class Transfer>
+int64_t again_if_interrupted(Transfer transfer)
+{
+    for (;;) {
+        const int64_t moved = transfer();
+        if (moved >= 0 || !interrupted())
+            return moved;
+    }
+}
+
 } // namespace
 
 Socket::~Socket()
@@ -93,15 +105,10 @@ bool Socket::Connect(const std::string& dotted, int port, int timeout_ms)
 
 int64_t Socket::Send(const void* bytes, size_t count)
 {
-    for (;;) {
-        const int64_t sent = send_some(native(handle_), bytes, count);
-        if (sent >= 0)
-            return sent;
-        if (!interrupted()) {
-            fail(last_error());
-            return -1;
-        }
-    }
+    const int64_t sent = again_if_interrupted([&] { return send_some(native(handle_), bytes, count); });
+    if (sent < 0)
+        fail(last_error());
+    return sent;
 }
 
 Socket::WaitResult Socket::WaitReadable(int timeout_ms)
@@ -123,15 +130,10 @@ Socket::WaitResult Socket::WaitReadable(int timeout_ms)
 int64_t Socket::Receive(void* into, size_t count)
 {
     count = std::min(count, kReceiveChunkBytes);
-    for (;;) {
-        const int64_t got = receive_some(native(handle_), into, count);
-        if (got >= 0)
-            return got;
-        if (!interrupted()) {
-            fail(last_error());
-            return -1;
-        }
-    }
+    const int64_t got = again_if_interrupted([&] { return receive_some(native(handle_), into, count); });
+    if (got < 0)
+        fail(last_error());
+    return got;
 }
 
 void Socket::Close()
