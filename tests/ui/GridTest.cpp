@@ -128,14 +128,25 @@ TEST(GridRows, RowCountNeverFallsBelowOneAndZeroReturnsToTheTop)
     }
 }
 
-TEST(GridCells, TextsKeepTheirBytesAndOutsideCellsAreIgnored)
+namespace {
+
+// A grid of two rows and two columns, the window's size.
+TStringGrid* two_by_two(TForm& form)
 {
-    StartWindowSystem();
-    TForm form;
     TStringGrid* grid = form.Add<TStringGrid>();
     grid->SetBounds(0, 0, 633, 169);
     grid->SetColCount(2);
     grid->SetRowCount(2);
+    return grid;
+}
+
+} // namespace
+
+TEST(GridCells, TextsKeepTheirBytesAndOutsideCellsAreIgnored)
+{
+    StartWindowSystem();
+    TForm form;
+    TStringGrid* grid = two_by_two(form);
     const std::string gbk = "\xCC\xD8\xC2\xF4 1:Teapot";
     grid->SetCells(1, 1, gbk);
     grid->SetCells(5, 9, "lost");
@@ -149,10 +160,7 @@ TEST(GridCells, ColumnWidthsAndRowHeightsIncludeTheGridLine)
 {
     StartWindowSystem();
     TForm form;
-    TStringGrid* grid = form.Add<TStringGrid>();
-    grid->SetBounds(0, 0, 633, 169);
-    grid->SetColCount(2);
-    grid->SetRowCount(2);
+    TStringGrid* grid = two_by_two(form);
     grid->SetDefaultRowHeight(20);
     grid->SetGridLineWidth(2);
     grid->SetColWidths(0, 35);

@@ -2,11 +2,8 @@
 #include "tests/ui/UiTestSupport.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QProgressBar>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -88,52 +85,4 @@ TEST_F(PictureBox, DecodeErrorIsReportedOnceAndLaterPaintsDoNotRetry)
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, "JPEG error #42.");
     EXPECT_EQ(boxes.boxes[0].kind, MessageKind::ErrorReport);
-}
-
-TEST(ProgressBar, PositionStaysInRangeAndStepsAdd)
-{
-    StartWindowSystem();
-    TForm form;
-    TProgressBar* bar = form.Add<TProgressBar>();
-    bar->SetStep(1);
-    struct Case {
-        int set;
-        int step_by;
-        int expected;
-    };
-    const Case cases[] = {{0, 4, 4}, {96, 4, 100}, {98, 4, 100}, {-3, 0, 0}, {250, 0, 100}, {50, -60, 0},
-                          {0, 2147483647, 100}};
-    for (const Case& c : cases) {
-        bar->SetPosition(c.set);
-        bar->StepBy(c.step_by);
-        EXPECT_EQ(bar->Position(), c.expected) << c.set << " + " << c.step_by;
-        EXPECT_EQ(static_cast<QProgressBar*>(bar->Widget())->value(), c.expected);
-    }
-}
-
-TEST(ProgressBar, ShowingProgressTakesNoWaitingInput)
-{
-    StartWindowSystem();
-    TForm form;
-    TButton* button = form.Add<TButton>();
-    button->SetBounds(0, 0, 40, 20);
-    TProgressBar* bar = form.Add<TProgressBar>();
-    bar->SetBounds(0, 40, 200, 17);
-    form.Show();
-    Application->ProcessMessages();
-    int clicks = 0;
-    button->OnClick = [&](TControl*) { ++clicks; };
-    // A click waiting in the queue, as during a blocking download.
-    const QPointF at(5, 5);
-    QCoreApplication::postEvent(button->Widget(), new QMouseEvent(QEvent::MouseButtonPress, at, button->Widget()->mapToGlobal(at),
-                                                                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(button->Widget(), new QMouseEvent(QEvent::MouseButtonRelease, at, button->Widget()->mapToGlobal(at),
-                                                                  Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-    bar->SetVisible(false);
-    bar->SetVisible(true);
-    bar->SetPosition(4);
-    bar->StepBy(4);
-    EXPECT_EQ(clicks, 0);
-    Application->ProcessMessages();
-    EXPECT_EQ(clicks, 1);
 }

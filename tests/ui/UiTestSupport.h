@@ -36,6 +36,8 @@ public:
 
 // A left click on a button with the mouse.
 void ClickButton(TButton& button);
+// The same click left waiting in the queue until the loop next runs.
+void PostClick(TButton& button);
 
 // A press and release of a mouse button on a grid row's title cell;
 // second: the second press of a double click.
@@ -52,3 +54,4 @@ std::string ShownCellText(TStringGrid& grid, int col, int row);
 int ShownColumnWidth(TStringGrid& grid, int col);
 int ShownRowHeight(TStringGrid& grid);
 int ShownRowCount(TStringGrid& grid);
+int ShownBarPosition(TProgressBar& bar);

@@ -1,5 +1,8 @@
 #include "tests/ui/UiTestSupport.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QProgressBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -30,6 +33,16 @@ void StartWindowSystem()
 void ClickButton(TButton& button)
 {
     QTest::mouseClick(button.Widget(), Qt::LeftButton);
+}
+
+void PostClick(TButton& button)
+{
+    QWidget* widget = button.Widget();
+    const QPointF at(5, 5);
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonPress, at, widget->mapToGlobal(at),
+                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at),
+                                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
 void PressGridRow(TStringGrid& grid, int row, TMouseButton button, bool shift, bool second)
@@ -85,4 +98,9 @@ int ShownRowHeight(TStringGrid& grid)
 int ShownRowCount(TStringGrid& grid)
 {
     return table_of(grid).rowCount();
+}
+
+int ShownBarPosition(TProgressBar& bar)
+{
+    return static_cast<QProgressBar*>(bar.Widget())->value();
 }

@@ -236,42 +236,6 @@ TEST(Win32ErrorReport, ReturnAndSpacePressAFocusedButtonAndTheirErrorsAreReporte
     EXPECT_EQ(boxes.boxes[1].text, "pressed.");
 }
 
-TEST(Win32ProgressBar, PositionStaysInRangeAndShowingItTakesNoWaitingInput)
-{
-    StartWindowSystem();
-    TForm form;
-    TButton* button = form.Add<TButton>();
-    button->SetBounds(0, 0, 40, 20);
-    TProgressBar* bar = form.Add<TProgressBar>();
-    bar->SetBounds(0, 40, 200, 17);
-    bar->SetStep(1);
-    form.Show();
-    Application->ProcessMessages();
-    int clicks = 0;
-    button->OnClick = [&](TControl*) { ++clicks; };
-    // A click waiting in the queue, as during a blocking download.
-    PostMessageW(button->Widget(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(button->Widget(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    struct Case {
-        int set;
-        int step_by;
-        int expected;
-    };
-    const Case cases[] = {{0, 4, 4}, {96, 4, 100}, {-3, 0, 0}, {250, 0, 100}, {50, -60, 0}, {0, 2147483647, 100}};
-    bar->SetVisible(false);
-    bar->SetVisible(true);
-    for (const Case& c : cases) {
-        bar->SetPosition(c.set);
-        bar->StepBy(c.step_by);
-        EXPECT_EQ(bar->Position(), c.expected) << c.set << " + " << c.step_by;
-    }
-    EXPECT_EQ(clicks, 0);
-    Application->ProcessMessages();
-    EXPECT_EQ(clicks, 1);
-    // The control has the last position once the loop ran.
-    EXPECT_EQ(SendMessageW(bar->Widget(), PBM_GETPOS, 0, 0), 100);
-}
-
 TEST(Win32Form, ColoursAreGivenToItsOwnControlsOnlyWhateverOtherWindowsKeepInTheirUserData)
 {
     StartWindowSystem();

@@ -33,6 +33,12 @@ void ClickButton(TButton& button)
     SendMessageW(button.Widget(), BM_CLICK, 0, 0);
 }
 
+void PostClick(TButton& button)
+{
+    PostMessageW(button.Widget(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(button.Widget(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
 void PressGridRow(TStringGrid& grid, int row, TMouseButton button, bool shift, bool second)
 {
     const UINT down = button == TMouseButton::Left    ? (second ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN)
@@ -83,4 +89,9 @@ int ShownRowHeight(TStringGrid& grid)
 int ShownRowCount(TStringGrid& grid)
 {
     return static_cast<int>(SendMessageW(grid.Widget(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+int ShownBarPosition(TProgressBar& bar)
+{
+    return static_cast<int>(SendMessageW(bar.Widget(), PBM_GETPOS, 0, 0));
 }
