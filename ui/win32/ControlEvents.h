@@ -82,7 +82,7 @@ enum class WindowKind {
 
 // Window messages of the backend, from WM_APP up.
 inline constexpr UINT kReportPaintError = WM_APP + 1;
-inline constexpr UINT kResumeDrawing = WM_APP + 2;
+inline constexpr UINT kSyncRowCount = WM_APP + 2;
 inline constexpr UINT kShowPosition = WM_APP + 3;
 
 // The classes of our own windows.

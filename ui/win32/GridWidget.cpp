@@ -226,30 +226,40 @@ void GridWidget::PaintFrame(HWND list)
     ReleaseDC(list, dc);
 }
 
-void GridWidget::HoldDrawing(TStringGrid& grid)
+void GridWidget::CountChanged(TStringGrid& grid)
 {
     GridCells& cells = CellsOf(grid);
     HWND list = grid.Widget();
-    // Before the window first shows, nothing is drawn anyway.
-    if (cells.held || list == nullptr || !ControlEvents::TopShown(grid))
+    if (cells.count_pending || list == nullptr)
         return;
-    cells.held = true;
-    send(list, WM_SETREDRAW, FALSE);
-    PostMessageW(list, kResumeDrawing, 0, 0);
+    // Before the window first shows, the list view lays nothing out.
+    if (!ControlEvents::TopShown(grid)) {
+        send(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(cells.rows), 0);
+        return;
+    }
+    cells.count_pending = true;
+    PostMessageW(list, kSyncRowCount, 0, 0);
+}
+
+void GridWidget::SyncCount(TStringGrid& grid)
+{
+    GridCells& cells = CellsOf(grid);
+    if (!std::exchange(cells.count_pending, false))
+        return;
+    HWND list = grid.Widget();
+    if (send(list, LVM_GETITEMCOUNT) != cells.rows)
+        send(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(cells.rows), 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 std::optional<LRESULT> GridWidget::Own(TStringGrid& grid, UINT message, WPARAM wparam, LPARAM lparam)
 {
     HWND list = grid.Widget();
+    if (!CellsOf(grid).filling)
+        SyncCount(grid);
     switch (message) {
-    case kResumeDrawing:
-        if (std::exchange(CellsOf(grid).held, false)) {
-            send(list, WM_SETREDRAW, TRUE);
-            // Redrawing on shows the window: not one the program hid.
-            if (!grid.Visible())
-                ShowWindow(list, SW_HIDE);
-            InvalidateRect(list, nullptr, TRUE);
-        }
+    case kSyncRowCount:
+        SyncCount(grid);
         return 0;
     case WM_LBUTTONDOWN:
         return Press(grid, TMouseButton::Left, wparam, lparam, false);

@@ -3,6 +3,7 @@
 #include "ui/win32/GridWidget.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -61,12 +62,14 @@ void TStringGrid::SetColCount(int count)
 void TStringGrid::SetRowCount(int count)
 {
     HWND list = Widget();
-    GridWidget::HoldDrawing(*this);
     GridCells& cells = GridWidget::CellsOf(*this);
     const bool below_one = count < MinRowCount;
     count = std::max(count, MinRowCount);
     cells.Resize(count, cells.cols);
-    send(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    // What is sent meanwhile needs no more rows than the list view has:
+    // row 0 is always there.
+    const bool was_filling = std::exchange(cells.filling, true);
+    GridWidget::CountChanged(*this);
     const int current = GridWidget::FocusedRow(list);
     if (below_one || current < 0 || current >= count) {
         GridWidget::MakeCurrent(*this, 0);
@@ -74,7 +77,10 @@ void TStringGrid::SetRowCount(int count)
     } else {
         cells.anchor = std::min(cells.anchor, count - 1);
     }
-    InvalidateRect(list, nullptr, TRUE);
+    cells.filling = was_filling;
+    // A pending count repaints every row anyway.
+    if (!cells.count_pending)
+        InvalidateRect(list, nullptr, TRUE);
 }
 
 std::string TStringGrid::Cells(int col, int row) const
@@ -92,8 +98,8 @@ void TStringGrid::SetCells(int col, int row, const std::string& text)
         return;
     cells.bytes[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
     cells.shown[static_cast<size_t>(row)][static_cast<size_t>(col)] = ToWide(text);
-    GridWidget::HoldDrawing(*this);
-    send(Widget(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    if (!cells.count_pending)
+        send(Widget(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
 }
 
 void TStringGrid::ApplySizes()
@@ -137,6 +143,7 @@ int TStringGrid::Row() const
 
 void TStringGrid::SetRow(int row)
 {
+    GridWidget::SyncCount(*this);
     GridWidget::MakeCurrent(*this, row);
     send(Widget(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(Row()), FALSE);
 }
