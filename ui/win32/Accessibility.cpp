@@ -9,6 +9,8 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include <optional>
+
 namespace {
 
 // The property services of the calling thread's COM apartment, made on the
@@ -65,33 +67,36 @@ void AnnotateDescription(HWND hwnd, const std::wstring& description)
     annotate_text(hwnd, PROPID_ACC_DESCRIPTION, description);
 }
 
-void AnnotateRole(HWND hwnd, LONG role)
-{
-    IAccPropServices* services = PropertyServices::OfThisThread();
-    if (services == nullptr || hwnd == nullptr)
-        return;
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = role;
-    services->SetHwndProp(hwnd, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_ROLE, value);
-}
+namespace {
 
-void AnnotateOffered(HWND hwnd, bool offered)
+// A number-valued property; none clears it.
+void annotate_number(HWND hwnd, const MSAAPROPID& property, std::optional<LONG> number)
 {
     IAccPropServices* services = PropertyServices::OfThisThread();
     if (services == nullptr || hwnd == nullptr)
         return;
-    if (offered) {
-        MSAAPROPID props[] = {PROPID_ACC_STATE};
+    if (!number) {
+        MSAAPROPID props[] = {property};
         services->ClearHwndProps(hwnd, OBJID_CLIENT, CHILDID_SELF, props, 1);
         return;
     }
     VARIANT value;
     VariantInit(&value);
     value.vt = VT_I4;
-    value.lVal = STATE_SYSTEM_INVISIBLE;
-    services->SetHwndProp(hwnd, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_STATE, value);
+    value.lVal = *number;
+    services->SetHwndProp(hwnd, OBJID_CLIENT, CHILDID_SELF, property, value);
+}
+
+} // namespace
+
+void AnnotateRole(HWND hwnd, LONG role)
+{
+    annotate_number(hwnd, PROPID_ACC_ROLE, role);
+}
+
+void AnnotateOffered(HWND hwnd, bool offered)
+{
+    annotate_number(hwnd, PROPID_ACC_STATE, offered ? std::nullopt : std::optional<LONG>(STATE_SYSTEM_INVISIBLE));
 }
 
 namespace {
