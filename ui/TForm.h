@@ -51,6 +51,12 @@ public:
     TNotifyEvent OnCreate;
 
 private:
+    // The controls that take the focus, in the order Tab walks them: depth
+    // first through the parents, each level in TabOrder, creation order
+    // breaking ties.
+    std::vector<TControl*> TabChain() const;
+    // The first visible, enabled control of the chain; nullptr when none.
+    TControl* FirstFocus() const;
     void ApplyTabOrder();
     void PlaceOnItsScreen();
 

@@ -120,29 +120,9 @@ bool TForm::SaveImage(const std::string& path)
 
 void TForm::ApplyTabOrder()
 {
-    // Depth first through the parents, each level in TabOrder, creation order
-    // breaking ties.
-    std::vector<TControl*> chain;
-    auto visit = [&](auto&& self, TControl* parent) -> void {
-        std::vector<TControl*> level;
-        for (const auto& c : controls_)
-            if (c->Parent() == parent)
-                level.push_back(c.get());
-        std::stable_sort(level.begin(), level.end(),
-                         [](TControl* a, TControl* b) { return a->TabOrder() < b->TabOrder(); });
-        for (TControl* c : level) {
-            if (c->TabStop())
-                chain.push_back(c);
-            self(self, c);
-        }
-    };
-    visit(visit, this);
+    const std::vector<TControl*> chain = TabChain();
     for (size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1]->Widget(), chain[i]->Widget());
-    for (TControl* c : chain) {
-        if (c->Visible() && c->Enabled()) {
-            c->Widget()->setFocus(Qt::TabFocusReason);
-            break;
-        }
-    }
+    if (TControl* first = FirstFocus())
+        first->Widget()->setFocus(Qt::TabFocusReason);
 }

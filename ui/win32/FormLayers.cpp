@@ -165,18 +165,6 @@ std::vector<const TControl*> parents_of(const TForm& form, const Controls& contr
     return parents;
 }
 
-void tab_chain(const TControl* parent, const Controls& controls, std::vector<TControl*>& chain)
-{
-    std::vector<TControl*> level = children_of(parent, controls);
-    std::stable_sort(level.begin(), level.end(),
-                     [](TControl* a, TControl* b) { return a->TabOrder() < b->TabOrder(); });
-    for (TControl* c : level) {
-        if (c->TabStop())
-            chain.push_back(c);
-        tab_chain(c, controls, chain);
-    }
-}
-
 } // namespace
 
 void ApplyLayers(TForm& form, const Controls& controls)
@@ -192,20 +180,4 @@ void CutHoles(TForm& form, const Controls& controls)
 {
     for (const TControl* parent : parents_of(form, controls))
         cut_holes(stacking_order(parent, controls), controls);
-}
-
-HWND FirstFocus(const Controls& controls)
-{
-    if (controls.empty())
-        return nullptr;
-    // The form is the parent of the first control's top level.
-    const TControl* form = controls.front().get();
-    while (form->Parent() != nullptr)
-        form = form->Parent();
-    std::vector<TControl*> chain;
-    tab_chain(form, controls, chain);
-    for (TControl* c : chain)
-        if (c->Visible() && c->Enabled())
-            return c->Widget();
-    return nullptr;
 }

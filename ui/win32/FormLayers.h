@@ -23,6 +23,3 @@ void ApplyLayers(TForm& form, const std::vector<std::unique_ptr<TControl>>& cont
 // Cuts the holes again, for windows that moved, grew or were shown or
 // hidden since; the stacking order stays.
 void CutHoles(TForm& form, const std::vector<std::unique_ptr<TControl>>& controls);
-
-// The first visible, enabled control of the tab order; nullptr when none.
-HWND FirstFocus(const std::vector<std::unique_ptr<TControl>>& controls);

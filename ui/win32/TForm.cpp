@@ -220,8 +220,8 @@ void TForm::Show()
     if (first) {
         // Focus shows from the start, not only after the first key.
         SendMessageW(hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-        if (HWND focus = FirstFocus(controls_))
-            SetFocus(focus);
+        if (TControl* focus = FirstFocus())
+            SetFocus(focus->Widget());
     }
     UpdateWindow(hwnd);
 }
