@@ -8,8 +8,9 @@
 //
 // With --flips N FILE it is the page-flip benchmark's baseline: after it
 // shows, it makes the screen update of a page flip N times (24 rows of
-// Chinese titles into its list view, the panel's 12 value labels, one
-// picture drawn), each timed until its message queue is empty, and writes
+// Chinese titles into its list view, the panel's 12 value labels given
+// texts of another length and sized to them, one picture drawn), each timed
+// until its message queue is empty, and writes
 // one line a flip, "bare MS", to FILE.
 #include <winsock2.h>
 #include <windows.h>
@@ -183,8 +184,20 @@ void flip(const Flipped& flipped, int n)
     fill_rows(flipped.rows, n);
     SendMessageW(flipped.rows, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(flipped.rows, nullptr, TRUE);
-    for (size_t k = 0; k < 12 && k < flipped.labels.size(); ++k)
-        SetWindowTextW(flipped.labels[k], std::to_wstring(n * 100 + static_cast<int>(k)).c_str());
+    // The panel's labels get texts of another length each flip and are sized
+    // to them, as the client's are.
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (size_t k = 0; k < 12 && k < flipped.labels.size(); ++k) {
+        const std::wstring text = k == 0 ? std::wstring(n % 2 == 0 ? 12 : 20, L'\x8fde') + std::to_wstring(n)
+                                         : std::to_wstring((n % 2 == 0 ? 7 : 123457) + static_cast<int>(k));
+        HWND label = flipped.labels[k];
+        SetWindowTextW(label, text.c_str());
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    DeleteDC(dc);
     for (size_t p = 0; p < g_picture.size(); ++p)
         g_picture[p] = static_cast<uint32_t>(p * 2654435761u + static_cast<unsigned>(n));
     InvalidateRect(flipped.picture, nullptr, FALSE);
