@@ -30,6 +30,34 @@ std::vector<WNDPROC>& own_procedures()
 TControl* g_creating = nullptr;
 int g_next_child_id = 100;
 
+// Marks for painting what a hidden window uncovered (parent coordinates):
+// the parent's part and each sibling's, a sibling's frame only where the
+// area reaches it. Marked through the parent with all its children, every
+// sibling under it would paint its frame too under Wine (a list view's
+// with its scroll bar, 5 ms).
+void invalidate_uncovered(HWND parent, HWND hidden, const RECT& uncovered)
+{
+    RedrawWindow(parent, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        RECT window;
+        RECT part;
+        GetWindowRect(sibling, &window);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+        if (sibling == hidden || !IsWindowVisible(sibling) || !IntersectRect(&part, &window, &uncovered))
+            continue;
+        RECT client;
+        RECT inside;
+        GetClientRect(sibling, &client);
+        MapWindowPoints(sibling, parent, reinterpret_cast<POINT*>(&client), 2);
+        if (IntersectRect(&inside, &part, &client) && EqualRect(&inside, &part)) {
+            MapWindowPoints(parent, sibling, reinterpret_cast<POINT*>(&part), 2);
+            RedrawWindow(sibling, &part, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        } else {
+            RedrawWindow(sibling, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+    }
+}
+
 void forget_window(TControl& control, HWND hwnd)
 {
     ControlWindow& impl = ControlEvents::Of(control);
@@ -150,8 +178,11 @@ void ControlEvents::MoveTo(TControl& control, const RECT& device, bool again)
     if (impl.hwnd == nullptr || (!again && EqualRect(&device, &impl.placed)))
         return;
     impl.placed = device;
+    // What the move uncovers is erased with the next paint: erased at once,
+    // the parent and every window under it are erased for each label a
+    // handler fits (under Wine a millisecond a label).
     SetWindowPos(impl.hwnd, nullptr, device.left, device.top, device.right - device.left, device.bottom - device.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
     ChildMoved(control);
 }
 
@@ -390,7 +421,7 @@ void TControl::SetVisible(bool visible)
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&uncovered), 2);
         SetWindowPos(impl_->hwnd, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-        RedrawWindow(parent, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        invalidate_uncovered(parent, impl_->hwnd, uncovered);
     }
     if (changed)
         ControlEvents::ChildMoved(*this);

@@ -296,3 +296,42 @@ TEST(Win32Label, ANewLabelHasItsFormsFontAndItsHeightBeforeItHasText)
         EXPECT_EQ(place.right - place.left, 0);
     }
 }
+
+TEST(Win32Control, WhatAHiddenBarUncoveredIsPaintedAgainInEveryWindowBelowIt)
+{
+    StartWindowSystem();
+    TForm form;
+    form.SetClientSize(400, 200);
+    TStringGrid* grid = form.Add<TStringGrid>();
+    grid->SetBounds(10, 10, 200, 120);
+    grid->SetColCount(2);
+    grid->SetRowCount(8);
+    for (int row = 0; row < 8; ++row)
+        grid->SetCells(1, row, "\xC9\xCC\xC6\xB7 " + std::to_string(row)); // 商品
+    TProgressBar* bar = form.Add<TProgressBar>();
+    form.Show();
+    struct Case {
+        const char* where;
+        int left, top, width;
+    };
+    const Case cases[] = {{"inside the grid", 40, 50, 120}, {"across the grid's edge", 150, 120, 120}, {"beside the grid", 230, 60, 100}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        bar->SetVisible(false);
+        bar->SetBounds(c.left, c.top, c.width, 17);
+        Application->ProcessMessages();
+        const Shot before = ShotOf(form.Widget(), true);
+        bar->SetVisible(true);
+        bar->SetPosition(bar->MaxPosition / 2);
+        Application->ProcessMessages();
+        ASSERT_NE(ShotOf(form.Widget(), true).pixels, before.pixels) << "the bar did not show";
+        bar->SetVisible(false);
+        Application->ProcessMessages();
+        const Shot after = ShotOf(form.Widget(), true);
+        int stale = 0;
+        for (int y = c.top; y < c.top + 17; ++y)
+            for (int x = c.left; x < c.left + c.width; ++x)
+                stale += after.At(x, y) != before.At(x, y);
+        EXPECT_EQ(stale, 0);
+    }
+}

@@ -65,13 +65,15 @@ struct Shot {
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
 };
 
-inline Shot ShotOf(HWND hwnd)
+// With children, read through a device context that does not leave them
+// out, as the window's own (with its clip-children style) does.
+inline Shot ShotOf(HWND hwnd, bool with_children = false)
 {
     UpdateWindow(hwnd);
     RECT client;
     GetClientRect(hwnd, &client);
     Shot shot{client.right, client.bottom, {}};
-    HDC dc = GetDC(hwnd);
+    HDC dc = with_children ? GetDCEx(hwnd, nullptr, DCX_CACHE) : GetDC(hwnd);
     HDC memory = CreateCompatibleDC(dc);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
