@@ -67,6 +67,8 @@ struct TControl::Impl {
     UINT dpi = 0;
     // Forms: whether the window has been shown.
     bool shown = false;
+    // Forms: the holes are to be cut again when the loop next turns.
+    bool holes_due = false;
     // Forms: runs after one of its controls' windows moved, grew or was shown
     // or hidden, so the holes between siblings follow.
     std::function<void()> child_moved;
@@ -84,6 +86,7 @@ enum class WindowKind {
 inline constexpr UINT kReportPaintError = WM_APP + 1;
 inline constexpr UINT kSyncRowCount = WM_APP + 2;
 inline constexpr UINT kShowPosition = WM_APP + 3;
+inline constexpr UINT kCutHoles = WM_APP + 4;
 
 // The classes of our own windows.
 inline constexpr const wchar_t* kFormClass = L"TavrinForm";

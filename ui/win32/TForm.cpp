@@ -92,6 +92,9 @@ LRESULT CALLBACK form_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         TForm& form = form_of(*control);
         if (std::optional<LRESULT> result = ControlEvents::Reflect(hwnd, message, wparam, lparam))
             return *result;
+        if (const MessageHook own = ControlEvents::Of(form).own)
+            if (std::optional<LRESULT> result = own(message, wparam, lparam))
+                return *result;
         switch (message) {
         case WM_ERASEBKGND:
             paint_background(form, reinterpret_cast<HDC>(wparam));
@@ -137,10 +140,21 @@ TForm::TForm() : TControl(nullptr)
         ApplyLayers(*this, controls_);
     };
     // Once the layers are set, a label that grows over a later control gets
-    // its hole there at once.
+    // its hole there when the loop next turns, before any input it holds: a
+    // handler moves a label more than once (its text, then its unit) and
+    // only where it ends counts, for a new region costs the window and the
+    // windows it uncovers a paint each.
     ControlEvents::Of(*this).child_moved = [this] {
-        if (ControlEvents::Of(*this).shown)
+        ControlWindow& form = ControlEvents::Of(*this);
+        if (form.shown && !form.holes_due && PostMessageW(form.hwnd, kCutHoles, 0, 0))
+            form.holes_due = true;
+    };
+    ControlEvents::Of(*this).own = [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != kCutHoles)
+            return std::nullopt;
+        if (std::exchange(ControlEvents::Of(*this).holes_due, false))
             CutHoles(*this, controls_);
+        return 0;
     };
 }
 
@@ -233,6 +247,9 @@ void TForm::Close()
 
 bool TForm::SaveImage(const std::string& path)
 {
+    // The picture shows the window as the next turn of the loop leaves it.
+    if (std::exchange(ControlEvents::Of(*this).holes_due, false))
+        CutHoles(*this, controls_);
     UpdateWindow(Widget());
     return SavePng(path, CaptureClient(Widget()));
 }

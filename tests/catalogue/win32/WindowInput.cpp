@@ -111,6 +111,8 @@ namespace {
 // system finds at that point of the screen.
 HWND WindowAt(TControl& control, int x, int y, POINT& inside)
 {
+    // A click is taken from the loop after what the handler left for it.
+    Application->ProcessMessages();
     RECT box{};
     GetWindowRect(control.Widget(), &box);
     const POINT on_screen{box.left + x, box.top + y};
