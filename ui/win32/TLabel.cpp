@@ -51,7 +51,10 @@ void TLabel::UnitChanged()
 void TLabel::ShowCaption()
 {
     // The new text is announced to screen readers as the label's new name.
-    SetWindowTextW(Widget(), ToWide(caption_).c_str());
+    // Given by the default procedure: the static control's own paints the
+    // old extent at once, and the label is then fitted and painted again.
+    const std::wstring text = ToWide(caption_);
+    DefWindowProcW(Widget(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TLabel::AnnounceCaption(const std::string&)
