@@ -20,6 +20,15 @@ public:
     // timeout_ms < 0 waits without limit; Failed leaves the number in error.
     virtual Wait WaitReadable(int timeout_ms, int& error) = 0;
     virtual IoResult Receive(std::span<uint8_t> into) = 0;
+    // WaitReadable, then Receive when the wait ends Readable; a channel
+    // that can wait and receive in one step does so (a socket: one system
+    // call instead of two, for every block of every answer).
+    virtual IoResult ReceiveWithin(std::span<uint8_t> into, int timeout_ms, Wait& wait)
+    {
+        int error = 0;
+        wait = WaitReadable(timeout_ms, error);
+        return wait == Wait::Readable ? Receive(into) : IoResult{0, error};
+    }
     // Shut down sending, then close.
     virtual void Close() = 0;
 };

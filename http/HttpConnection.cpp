@@ -47,15 +47,14 @@ void HttpConnection::CheckForDisconnect()
         return;
     // No waiting: an idle kept connection has nothing to say, and a close
     // that has already arrived is seen all the same.
-    int error = 0;
-    ByteChannel::Wait wait = channel_->WaitReadable(0, error);
+    ByteChannel::Wait wait = ByteChannel::Wait::Readable;
+    ByteChannel::IoResult got = receive_block(0, wait);
     if (wait == ByteChannel::Wait::TimedOut)
         return;
     if (wait == ByteChannel::Wait::Failed) {
         Close();
         return;
     }
-    ByteChannel::IoResult got = receive_block();
     if (got.error != 0 || got.count == 0) {
         closed_by_peer_ = true;
         Close();
@@ -80,12 +79,12 @@ void HttpConnection::Write(const std::string& bytes)
     }
 }
 
-ByteChannel::IoResult HttpConnection::receive_block()
+ByteChannel::IoResult HttpConnection::receive_block(int timeout_ms, ByteChannel::Wait& wait)
 {
     if (!block_)
         block_ = std::make_unique<std::array<uint8_t, kRecvBufferSize>>();
-    ByteChannel::IoResult got = channel_->Receive(*block_);
-    if (got.error == 0 && got.count > 0) {
+    ByteChannel::IoResult got = channel_->ReceiveWithin(*block_, timeout_ms, wait);
+    if (wait == ByteChannel::Wait::Readable && got.error == 0 && got.count > 0) {
         received_ += got.count;
         compact();
         buffer_.append(reinterpret_cast<const char*>(block_->data()),
@@ -109,13 +108,12 @@ bool HttpConnection::receive_more()
 {
     if (!channel_ || closed_by_peer_)
         return false;
-    int error = 0;
-    ByteChannel::Wait wait = channel_->WaitReadable(read_timeout_ms_ > 0 ? read_timeout_ms_ : -1, error);
-    if (wait == ByteChannel::Wait::TimedOut)
+    ByteChannel::Wait wait = ByteChannel::Wait::Readable;
+    ByteChannel::IoResult got = receive_block(read_timeout_ms_ > 0 ? read_timeout_ms_ : -1, wait);
+    if (wait == ByteChannel::Wait::TimedOut) {
+        // A socket whose receive ran out its limit is fit only to be closed.
+        Close();
         throw ENxReadTimeout();
-    ByteChannel::IoResult got{0, error};
-    if (wait == ByteChannel::Wait::Readable) {
-        got = receive_block();
     }
     if (got.error != 0) {
         if (!is_connection_lost(got.error))

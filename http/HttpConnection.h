@@ -60,7 +60,7 @@ private:
     // Receives once into the buffer after a wait; false when the peer has closed.
     bool receive_more();
     // One receive of at most kRecvBufferSize bytes, appended to the buffer.
-    ByteChannel::IoResult receive_block();
+    ByteChannel::IoResult receive_block(int timeout_ms, ByteChannel::Wait& wait);
     void compact();
 
     ChannelOpener& opener_;

@@ -33,6 +33,18 @@ public:
         return got < 0 ? IoResult{0, socket_->LastError()} : IoResult{got, 0};
     }
 
+    IoResult ReceiveWithin(std::span<uint8_t> into, int timeout_ms, Wait& wait) override
+    {
+        Socket::WaitResult result = Socket::WaitResult::Readable;
+        const int64_t got = socket_->ReceiveWithin(into.data(), into.size(), timeout_ms, result);
+        switch (result) {
+        case Socket::WaitResult::Readable: wait = Wait::Readable; break;
+        case Socket::WaitResult::TimedOut: wait = Wait::TimedOut; return {0, 0};
+        case Socket::WaitResult::Failed: wait = Wait::Failed; break;
+        }
+        return got < 0 ? IoResult{0, socket_->LastError()} : IoResult{got, 0};
+    }
+
     void Close() override { socket_->Close(); }
 
 private:

@@ -136,12 +136,44 @@ int64_t Socket::Receive(void* into, size_t count)
     return got;
 }
 
+int64_t Socket::ReceiveWithin(void* into, size_t count, int timeout_ms, WaitResult& wait)
+{
+    if (timeout_ms == 0) {
+        // A look without waiting, which the receive's limit cannot express.
+        wait = WaitReadable(0);
+        return wait == WaitResult::Readable ? Receive(into, count) : -1;
+    }
+    wait = WaitResult::Readable;
+    const Native s = native(handle_);
+    const int limit = timeout_ms < 0 ? -1 : timeout_ms;
+    if (limit != receive_limit_ms_) {
+        if (const int error = set_receive_limit(s, limit); error != 0) {
+            wait = WaitResult::Failed;
+            fail(error);
+            return -1;
+        }
+        receive_limit_ms_ = limit;
+    }
+    count = std::min(count, kReceiveChunkBytes);
+    const int64_t got = again_if_interrupted([&] { return receive_some(s, into, count); });
+    if (got < 0) {
+        if (receive_timed_out()) {
+            wait = WaitResult::TimedOut;
+        } else {
+            wait = WaitResult::Failed;
+            fail(last_error());
+        }
+    }
+    return got;
+}
+
 void Socket::Close()
 {
     if (handle_ == kNoHandle)
         return;
     shut_and_close(native(handle_));
     handle_ = kNoHandle;
+    receive_limit_ms_ = -1;
 }
 
 int LookUpHost(const std::string& name, std::string& dotted)

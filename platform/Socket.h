@@ -33,6 +33,11 @@ public:
     WaitResult WaitReadable(int timeout_ms);
     // Up to count bytes (at most kReceiveChunkBytes); 0 when the peer has closed; -1 on failure.
     int64_t Receive(void* into, size_t count);
+    // WaitReadable and Receive in one call (one system call where the wait
+    // can be left to the receive): -1 with TimedOut when nothing came
+    // within timeout_ms, -1 with Failed on failure. A socket that timed out
+    // is only fit to be closed.
+    int64_t ReceiveWithin(void* into, size_t count, int timeout_ms, WaitResult& wait);
     // Shuts down sending, then closes. Harmless when not open.
     void Close();
 
@@ -50,6 +55,8 @@ private:
     static constexpr intptr_t kNoHandle = -1;
     intptr_t handle_ = kNoHandle;
     int last_error_ = 0;
+    // The limit the system applies to receives now; none at first.
+    int receive_limit_ms_ = -1;
 };
 
 // Host name to dotted IPv4 text. "localhost" in any letter case and a dotted

@@ -94,6 +94,23 @@ inline int64_t receive_some(Native s, void* into, size_t count)
     return ::recv(s, into, count, 0);
 }
 
+// Receives give up after timeout_ms (< 0: never). 0 or the socket error number.
+inline int set_receive_limit(Native s, int timeout_ms)
+{
+    timeval limit{};
+    if (timeout_ms > 0) {
+        limit.tv_sec = timeout_ms / 1000;
+        limit.tv_usec = (timeout_ms % 1000) * 1000;
+    }
+    return ::setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit) == 0 ? 0 : last_error();
+}
+
+// The receive that just failed ran out its limit.
+inline bool receive_timed_out()
+{
+    return errno == EAGAIN || errno == EWOULDBLOCK;
+}
+
 inline void shut_and_close(Native s)
 {
     ::shutdown(s, SHUT_WR);

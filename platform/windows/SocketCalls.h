@@ -101,6 +101,21 @@ inline int64_t receive_some(Native s, void* into, size_t count)
     return got == SOCKET_ERROR ? -1 : got;
 }
 
+// Receives give up after timeout_ms (< 0: never). 0 or the socket error number.
+inline int set_receive_limit(Native s, int timeout_ms)
+{
+    const DWORD limit = timeout_ms > 0 ? static_cast<DWORD>(timeout_ms) : 0;
+    return ::setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit) == 0
+               ? 0
+               : ::WSAGetLastError();
+}
+
+// The receive that just failed ran out its limit.
+inline bool receive_timed_out()
+{
+    return ::WSAGetLastError() == WSAETIMEDOUT;
+}
+
 inline void shut_and_close(Native s)
 {
     ::shutdown(s, SD_SEND);
