@@ -87,6 +87,10 @@ void TPicture::Assign(const TGraphic* graphic)
 
 void TPicture::Clear()
 {
+    // An empty picture cleared again changes nothing: its box is not
+    // painted again (three empty badge boxes with every product shown).
+    if (!graphic_)
+        return;
     graphic_.reset();
     Changed();
 }

@@ -145,6 +145,9 @@ TEST(TPicture, AssignKeepsAnOwnCopyAndNullClears)
     picture.Assign(nullptr);
     EXPECT_EQ(picture.Graphic(), nullptr);
     EXPECT_EQ(changes, 3);
+    // Nothing to clear, nobody to tell.
+    picture.Clear();
+    EXPECT_EQ(changes, 3);
 }
 
 TEST(TFileFormatList, LaterEntryForAnExtensionWins)
