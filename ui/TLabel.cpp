@@ -28,6 +28,10 @@ void TLabel::SetUnitLabel(TLabel* unit)
 
 void TLabel::SetCaption(const std::string& caption)
 {
+    // The same text again changes nothing: no fit, no paint, nothing to
+    // announce (the count, the brand and the trend arrow of most products).
+    if (caption == caption_)
+        return;
     const std::string old_caption = std::exchange(caption_, caption);
     ShowCaption();
     Fit();
