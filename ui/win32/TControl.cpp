@@ -412,15 +412,16 @@ void TControl::SetVisible(bool visible)
     if (visible || parent_ == nullptr || !IsWindowVisible(impl_->hwnd)) {
         ShowWindow(impl_->hwnd, visible ? (parent_ != nullptr ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
     } else {
-        // What a hidden control uncovers is painted when the loop next runs,
-        // with the rest of what the handler changed: erased at once, it costs
-        // Wine a paint of everything below (5 ms for the progress bar).
+        // What a hidden control uncovers is erased and painted when the loop
+        // next runs, with the rest of what the handler changed: erased at
+        // once, it costs Wine a paint of everything below (5 ms for the
+        // progress bar), and the parent's erase of all that is pending.
         RECT uncovered;
         GetWindowRect(impl_->hwnd, &uncovered);
         HWND parent = GetParent(impl_->hwnd);
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&uncovered), 2);
         SetWindowPos(impl_->hwnd, nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_DEFERERASE);
         invalidate_uncovered(parent, impl_->hwnd, uncovered);
     }
     if (changed)
