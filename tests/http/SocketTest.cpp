@@ -57,6 +57,41 @@ TEST(Socket, SendToAClosedPeerReportsInsteadOfRaisingSigpipe)
     EXPECT_TRUE(socket.LastError() == 10058 || socket.LastError() == 10054) << socket.LastError();
 }
 
+TEST(Socket, ReceiveWithinTakesWhatArrivesAndTellsSilenceFromAClose)
+{
+    using After = LoopbackServer::After;
+    using Wait = Socket::WaitResult;
+    struct Case {
+        const char* what;
+        const char* reply;
+        After after;
+        int limit_ms;
+        int64_t got;
+        Wait wait;
+    } cases[] = {
+        {"an answer, no limit", "hello", After::KeepOpen, -1, 5, Wait::Readable},
+        {"an answer within the limit", "hello", After::KeepOpen, 5000, 5, Wait::Readable},
+        {"silence past the limit", "", After::Stall, 50, -1, Wait::TimedOut},
+        {"silence, only a look", "", After::Stall, 0, -1, Wait::TimedOut},
+        {"the peer's close", "", After::Close, 5000, 0, Wait::Readable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LoopbackServer server;
+        server.Script(c.reply, c.after);
+        SocketLayer layer;
+        Socket socket;
+        ASSERT_TRUE(socket.Create());
+        ASSERT_TRUE(socket.Connect("127.0.0.1", server.Port()));
+        const std::string head = "GET / HTTP/1.1\r\n\r\n";
+        ASSERT_EQ(socket.Send(head.data(), head.size()), static_cast<int64_t>(head.size()));
+        char buffer[16];
+        Wait wait = Wait::Failed;
+        EXPECT_EQ(socket.ReceiveWithin(buffer, sizeof buffer, c.limit_ms, wait), c.got);
+        EXPECT_EQ(wait, c.wait);
+    }
+}
+
 TEST(Socket, RefusedAndImpossibleConnectsCarryTheirNumbers)
 {
     int closed_port;
