@@ -30,13 +30,17 @@ std::vector<WNDPROC>& own_procedures()
 TControl* g_creating = nullptr;
 int g_next_child_id = 100;
 
-// Marks for painting what a hidden window uncovered (parent coordinates):
-// the parent's part and each sibling's, a sibling's frame only where the
-// area reaches it. Marked through the parent with all its children, every
-// sibling under it would paint its frame too under Wine (a list view's
-// with its scroll bar, 5 ms).
-void invalidate_uncovered(HWND parent, HWND hidden, const RECT& uncovered)
+// Marks for painting what a hidden child window uncovered: the parent's
+// part and each sibling's, a sibling's frame only where the area reaches
+// it. Marked through the parent with all its children, every sibling under
+// it would paint its frame too under Wine (a list view's with its scroll
+// bar, 5 ms).
+void invalidate_uncovered(HWND hidden)
 {
+    HWND parent = GetParent(hidden);
+    RECT uncovered;
+    GetWindowRect(hidden, &uncovered);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&uncovered), 2);
     RedrawWindow(parent, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE);
     for (HWND sibling = GetWindow(parent, GW_CHILD); sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
         RECT window;
@@ -416,13 +420,9 @@ void TControl::SetVisible(bool visible)
         // next runs, with the rest of what the handler changed: erased at
         // once, it costs Wine a paint of everything below (5 ms for the
         // progress bar), and the parent's erase of all that is pending.
-        RECT uncovered;
-        GetWindowRect(impl_->hwnd, &uncovered);
-        HWND parent = GetParent(impl_->hwnd);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&uncovered), 2);
         SetWindowPos(impl_->hwnd, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_DEFERERASE);
-        invalidate_uncovered(parent, impl_->hwnd, uncovered);
+        invalidate_uncovered(impl_->hwnd);
     }
     if (changed)
         ControlEvents::ChildMoved(*this);
