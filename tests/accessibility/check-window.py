@@ -74,10 +74,21 @@ def find_window():
     return None
 
 
-def wait_for_window():
+def has_ended(pid):
+    """True once the process is gone or a zombie its parent has not reaped."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except (FileNotFoundError, ProcessLookupError):
+        return True
+
+
+def wait_for_window(client):
     found = {}
 
     def ready():
+        if client and has_ended(client):
+            sys.exit("the client ended before its window appeared")
         frame = find_window()
         tables = [n for n in descendants(frame) if n.getRoleName() == "table"] if frame else []
         if tables and tables[0].queryTable().nRows == 24:
@@ -212,8 +223,9 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--opened", required=True)
     parser.add_argument("--scale", default="1")
+    parser.add_argument("--client", type=int, default=0, help="the client's process id")
     args = parser.parse_args()
-    frame, table = wait_for_window()
+    frame, table = wait_for_window(args.client)
     check_on_screen(frame, args.scale)
     if args.scale == "1":
         check_tab_order(frame)
