@@ -18,5 +18,6 @@ enter_private_namespace() {
   fi
   ip link set lo up
   [ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix
-  mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
+  mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix ||
+    echo "warning: no private /tmp/.X11-unix here; the display socket is shared" >&2
 }
