@@ -6,6 +6,16 @@
 
 namespace {
 
+ByteChannel::Wait wait_of(Socket::WaitResult result)
+{
+    switch (result) {
+    case Socket::WaitResult::Readable: return ByteChannel::Wait::Readable;
+    case Socket::WaitResult::TimedOut: return ByteChannel::Wait::TimedOut;
+    case Socket::WaitResult::Failed: break;
+    }
+    return ByteChannel::Wait::Failed;
+}
+
 class SocketChannel : public ByteChannel {
 public:
     explicit SocketChannel(std::unique_ptr<Socket> socket) : socket_(std::move(socket)) {}
@@ -18,13 +28,10 @@ public:
 
     Wait WaitReadable(int timeout_ms, int& error) override
     {
-        switch (socket_->WaitReadable(timeout_ms)) {
-        case Socket::WaitResult::Readable: return Wait::Readable;
-        case Socket::WaitResult::TimedOut: return Wait::TimedOut;
-        case Socket::WaitResult::Failed: break;
-        }
-        error = socket_->LastError();
-        return Wait::Failed;
+        const Wait wait = wait_of(socket_->WaitReadable(timeout_ms));
+        if (wait == Wait::Failed)
+            error = socket_->LastError();
+        return wait;
     }
 
     IoResult Receive(std::span<uint8_t> into) override
@@ -37,11 +44,9 @@ public:
     {
         Socket::WaitResult result = Socket::WaitResult::Readable;
         const int64_t got = socket_->ReceiveWithin(into.data(), into.size(), timeout_ms, result);
-        switch (result) {
-        case Socket::WaitResult::Readable: wait = Wait::Readable; break;
-        case Socket::WaitResult::TimedOut: wait = Wait::TimedOut; return {0, 0};
-        case Socket::WaitResult::Failed: wait = Wait::Failed; break;
-        }
+        wait = wait_of(result);
+        if (wait == Wait::TimedOut)
+            return {0, 0};
         return got < 0 ? IoResult{0, socket_->LastError()} : IoResult{got, 0};
     }
 

@@ -122,6 +122,13 @@ LRESULT CALLBACK form_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
+// Cuts the holes a posted turn of the loop was to cut, if still due.
+void cut_due_holes(TForm& form, const std::vector<std::unique_ptr<TControl>>& controls)
+{
+    if (std::exchange(ControlEvents::Of(form).holes_due, false))
+        CutHoles(form, controls);
+}
+
 } // namespace
 
 TForm::TForm() : TControl(nullptr)
@@ -152,8 +159,7 @@ TForm::TForm() : TControl(nullptr)
     ControlEvents::Of(*this).own = [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
         if (message != kCutHoles)
             return std::nullopt;
-        if (std::exchange(ControlEvents::Of(*this).holes_due, false))
-            CutHoles(*this, controls_);
+        cut_due_holes(*this, controls_);
         return 0;
     };
 }
@@ -248,8 +254,7 @@ void TForm::Close()
 bool TForm::SaveImage(const std::string& path)
 {
     // The picture shows the window as the next turn of the loop leaves it.
-    if (std::exchange(ControlEvents::Of(*this).holes_due, false))
-        CutHoles(*this, controls_);
+    cut_due_holes(*this, controls_);
     UpdateWindow(Widget());
     return SavePng(path, CaptureClient(Widget()));
 }
