@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -332,6 +333,83 @@ TEST(Win32Control, WhatAHiddenBarUncoveredIsPaintedAgainInEveryWindowBelowIt)
         for (int y = c.top; y < c.top + 17; ++y)
             for (int x = c.left; x < c.left + c.width; ++x)
                 stale += after.At(x, y) != before.At(x, y);
+        EXPECT_EQ(stale, 0);
+    }
+}
+
+// A control whose text or place changes shows the same pixels as a new one
+// made in its final state, and the place it left shows the form again: a
+// move copies no old pixels and a frameless window skips its frame's paint,
+// so nothing may be left unpainted.
+TEST(Win32Control, AChangedControlShowsWhatANewOneInItsFinalStateShows)
+{
+    StartWindowSystem();
+    const std::string long_text = "1299.00 \xC9\xCC\xC6\xB7"; // 商品
+    struct Case {
+        const char* what;
+        std::function<TControl*(TForm&, int left, int top)> make;
+        std::function<void(TControl&)> change;
+        int moved_by;
+    };
+    const auto label = [](const std::string& text) {
+        return [text](TForm& form, int left, int top) -> TControl* {
+            TLabel* made = form.Add<TLabel>();
+            made->SetBounds(left, top, 0, 0);
+            made->SetCaption(text);
+            return made;
+        };
+    };
+    const auto grid = [](TForm& form, int left, int top) -> TControl* {
+        TStringGrid* made = form.Add<TStringGrid>();
+        made->SetBounds(left, top, 150, 80);
+        made->SetColCount(2);
+        made->SetRowCount(3);
+        for (int row = 0; row < 3; ++row)
+            made->SetCells(1, row, "\xC9\xCC\xC6\xB7 " + std::to_string(row));
+        return made;
+    };
+    const auto recaption = [](const std::string& text) {
+        return [text](TControl& control) { static_cast<TLabel&>(control).SetCaption(text); };
+    };
+    const auto move_right = [](TControl& control) {
+        control.SetBounds(control.Left() + 40, control.Top(), control.Width(), control.Height());
+    };
+    const Case cases[] = {
+        {"a label that grows", label("9.9"), recaption(long_text), 0},
+        {"a label that shrinks", label(long_text), recaption("9.9"), 0},
+        {"a label that moves", label(long_text), move_right, 40},
+        {"a framed grid that moves", grid, move_right, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TForm form;
+        form.SetClientSize(420, 240);
+        form.Show();
+        const Shot blank = ShotOf(form.Widget(), true);
+        TControl* changed = c.make(form, 10, 10);
+        Application->ProcessMessages();
+        const RECT before = PlaceOf(changed->Widget());
+        c.change(*changed);
+        TControl* fresh = c.make(form, 10 + c.moved_by, 130);
+        if (c.moved_by == 0)
+            c.change(*fresh);
+        Application->ProcessMessages();
+        const Shot shot = ShotOf(form.Widget(), true);
+        const RECT now = PlaceOf(changed->Widget());
+        const RECT reference = PlaceOf(fresh->Widget());
+        ASSERT_EQ(now.right - now.left, reference.right - reference.left);
+        ASSERT_EQ(now.bottom - now.top, reference.bottom - reference.top);
+        int differing = 0;
+        int stale = 0;
+        for (int y = 0; y < 130; ++y)
+            for (int x = 0; x < shot.width; ++x) {
+                const POINT at{x, y};
+                if (PtInRect(&now, at))
+                    differing += shot.At(x, y) != shot.At(x - now.left + reference.left, y - now.top + reference.top);
+                else if (PtInRect(&before, at))
+                    stale += shot.At(x, y) != blank.At(x, y);
+            }
+        EXPECT_EQ(differing, 0);
         EXPECT_EQ(stale, 0);
     }
 }
