@@ -7,8 +7,9 @@
 ; Switches: /S (silent), /AllUsers, /CurrentUser, /D=<folder> (last).
 ; Exit codes: 0 done, 1 cancelled, 2 aborted, 3 Windows too old, 4 no
 ; administrator rights for an install for all users, 5 the client runs,
-; 6 a file or registry value could not be written or removed, 7 an older
-; installation elsewhere could not be removed.
+; 6 a file or registry value could not be written or removed (an upgrade
+; then leaves the older version as it was), 7 an older installation
+; elsewhere could not be removed.
 Unicode true
 Target amd64-unicode
 ManifestDPIAware true
@@ -46,6 +47,9 @@ Var ModeSwitch  ; 1 when /AllUsers or /CurrentUser chose the mode
 Var Admin       ; 1 when running with administrator rights
 Var GivenDir    ; the folder /D= named
 Var OldDir      ; the folder the chosen mode's installation has now
+Var Replacing   ; 1 while the installed files are set aside for the new ones
+Var PrevVersion ; the version installed in the folder before, "" for none
+Var PrevSize
 Var AllRadio
 Var UserRadio
 
@@ -75,6 +79,62 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "© 2026 Tavrin"
   SetErrorLevel ${CODE}
   Abort
 !macroend
+
+; The files an installation has, by their place in its folder. During an
+; upgrade the installed ones wait in ${PREVIOUS} (same volume, so setting
+; aside and putting back are renames that need no space) until the new ones
+; are all written.
+!define PREVIOUS "~previous"
+!macro EachInstalledFile MACRO
+  !insertmacro ${MACRO} "tavrin.exe"
+  !insertmacro ${MACRO} "uninstall.exe"
+  !insertmacro ${MACRO} "res\xp.jpg"
+  !insertmacro ${MACRO} "res\rm.jpg"
+  !insertmacro ${MACRO} "res\xl.jpg"
+!macroend
+!macro SetAside FILE
+  ${If} ${FileExists} "$INSTDIR\${FILE}"
+    Rename "$INSTDIR\${FILE}" "$INSTDIR\${PREVIOUS}\${FILE}"
+  ${EndIf}
+!macroend
+!macro PutBack FILE
+  Delete "$INSTDIR\${FILE}"
+  ${If} ${FileExists} "$INSTDIR\${PREVIOUS}\${FILE}"
+    Rename "$INSTDIR\${PREVIOUS}\${FILE}" "$INSTDIR\${FILE}"
+  ${EndIf}
+!macroend
+
+; After a copy that failed part-way (a full disk, a file that cannot be
+; written): what it wrote goes and what was set aside comes back. Without an
+; earlier version here, nothing is left: no folder, shortcut or key.
+Function PutBackPrevious
+  ${If} $Replacing != 1
+    Return
+  ${EndIf}
+  StrCpy $Replacing 0
+  !insertmacro EachInstalledFile PutBack
+  RMDir "$INSTDIR\${PREVIOUS}\res"
+  RMDir "$INSTDIR\${PREVIOUS}"
+  ${If} $PrevVersion == ""
+    Delete "$SMPROGRAMS\${APPNAME}.lnk"
+    DeleteRegKey SHCTX "${UNINSTKEY}"
+    ; The working folder cannot be removed.
+    SetOutPath "$TEMP"
+    RMDir "$INSTDIR\res"
+    RMDir "$INSTDIR"
+  ${Else}
+    WriteRegStr SHCTX "${UNINSTKEY}" "DisplayVersion" $PrevVersion
+    WriteRegDWORD SHCTX "${UNINSTKEY}" "EstimatedSize" $PrevSize
+  ${EndIf}
+FunctionEnd
+
+; A file that cannot be written aborts the install from inside NSIS.
+Function .onInstFailed
+  ${If} $Replacing = 1
+    Call PutBackPrevious
+    SetErrorLevel 6
+  ${EndIf}
+FunctionEnd
 
 ; The client running is found by its window (any copy, any version) or by
 ; its file in the folder being held open by Windows for a running program
@@ -267,7 +327,23 @@ Section "Tavrin"
     Delete "$OldDir\uninstall.exe"
     RMDir "$OldDir"
   ${EndIf}
+  ; The version this folder holds, whose files are set aside below.
+  ReadRegStr $PrevVersion SHCTX "${UNINSTKEY}" "DisplayVersion"
+  ReadRegDWORD $PrevSize SHCTX "${UNINSTKEY}" "EstimatedSize"
+  ${IfNot} ${FileExists} "$INSTDIR\tavrin.exe"
+    StrCpy $PrevVersion ""
+  ${EndIf}
+  ; Left by an install that was cut off (the power failing): this run
+  ; writes every file anew.
+  RMDir /r "$INSTDIR\${PREVIOUS}"
   ClearErrors
+  CreateDirectory "$INSTDIR\${PREVIOUS}\res"
+  StrCpy $Replacing 1
+  !insertmacro EachInstalledFile SetAside
+  ${If} ${Errors}
+    Call PutBackPrevious
+    !insertmacro Fail 6 "无法替换 $INSTDIR 中的文件。"
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File "${BIN}/tavrin.exe"
   SetOutPath "$INSTDIR\res"
@@ -278,9 +354,13 @@ Section "Tavrin"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\tavrin.exe" "" "$INSTDIR\tavrin.exe" 0
   ${If} ${Errors}
+    Call PutBackPrevious
     !insertmacro Fail 6 "无法写入 $INSTDIR 或开始菜单。"
   ${EndIf}
+  ; The new files' size: the folder's less what waits in ${PREVIOUS}.
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ${GetSize} "$INSTDIR\${PREVIOUS}" "/S=0K" $3 $1 $2
+  IntOp $0 $0 - $3
   ClearErrors
   ; SHCTX is HKLM for all users, HKCU for the current user.
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayName" "${APPNAME}"
@@ -296,8 +376,11 @@ Section "Tavrin"
   WriteRegDWORD SHCTX "${UNINSTKEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTKEY}" "NoRepair" 1
   ${If} ${Errors}
+    Call PutBackPrevious
     !insertmacro Fail 6 "无法写入注册表项 ${UNINSTKEY}。"
   ${EndIf}
+  StrCpy $Replacing 0
+  RMDir /r "$INSTDIR\${PREVIOUS}"
 SectionEnd
 
 Function un.onInit
@@ -349,6 +432,7 @@ Section "Uninstall"
   Delete "$INSTDIR\res\rm.jpg"
   Delete "$INSTDIR\res\xl.jpg"
   RMDir "$INSTDIR\res"
+  RMDir /r "$INSTDIR\${PREVIOUS}"
   ${If} $Mode != ""
     Delete "$SMPROGRAMS\${APPNAME}.lnk"
     ${If} $Mode == "all"
