@@ -11,7 +11,9 @@
 // Chinese titles into its list view, the panel's 12 value labels given
 // texts of another length and sized to them, one picture drawn), each timed
 // until its message queue is empty, and writes
-// one line a flip, "bare MS", to FILE.
+// one line a flip, "bare MS", to FILE. With --same-widths after FILE the
+// labels' new texts keep their widths and no label is resized: the least a
+// flip's screen update can cost.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -177,7 +179,7 @@ void fill_rows(HWND rows, int n)
 }
 
 // One page flip's screen update, as plain Win32 makes it.
-void flip(const Flipped& flipped, int n)
+void flip(const Flipped& flipped, int n, bool same_widths)
 {
     // Drawn once when all rows are in, as a careful program fills a list.
     SendMessageW(flipped.rows, WM_SETREDRAW, FALSE, 0);
@@ -188,9 +190,16 @@ void flip(const Flipped& flipped, int n)
     // to them, as the client's are.
     HDC dc = CreateCompatibleDC(nullptr);
     for (size_t k = 0; k < 12 && k < flipped.labels.size(); ++k) {
-        const std::wstring text = k == 0 ? std::wstring(n % 2 == 0 ? 12 : 20, L'\x8fde') + std::to_wstring(n)
-                                         : std::to_wstring((n % 2 == 0 ? 7 : 123457) + static_cast<int>(k));
+        std::wstring text = k == 0 ? std::wstring(n % 2 == 0 ? 12 : 20, L'\x8fde') + std::to_wstring(n)
+                                   : std::to_wstring((n % 2 == 0 ? 7 : 123457) + static_cast<int>(k));
         HWND label = flipped.labels[k];
+        if (same_widths) {
+            // Tahoma's and Times New Roman's digits are all of one width.
+            text = k == 0 ? std::wstring(12, L'\x8fde') + std::to_wstring(n % 10)
+                          : std::to_wstring(100 + (n % 2) * 10 + static_cast<int>(k));
+            SetWindowTextW(label, text.c_str());
+            continue;
+        }
         SetWindowTextW(label, text.c_str());
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
         SIZE size{};
@@ -204,7 +213,7 @@ void flip(const Flipped& flipped, int n)
     pump();
 }
 
-void time_flips(const Flipped& flipped, int flips, const wchar_t* path)
+void time_flips(const Flipped& flipped, int flips, const wchar_t* path, bool same_widths)
 {
     FILE* out = _wfopen(path, L"w");
     if (out == nullptr)
@@ -213,7 +222,7 @@ void time_flips(const Flipped& flipped, int flips, const wchar_t* path)
     QueryPerformanceFrequency(&frequency);
     for (int n = 0; n < flips; ++n) {
         QueryPerformanceCounter(&start);
-        flip(flipped, n);
+        flip(flipped, n, same_widths);
         QueryPerformanceCounter(&end);
         std::fprintf(out, "bare %.2f\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                                               static_cast<double>(frequency.QuadPart));
@@ -248,9 +257,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     fill_rows(flipped.rows, 0);
     ShowWindow(window, show);
     UpdateWindow(window);
-    if (__argc == 4 && std::wcscmp(__wargv[1], L"--flips") == 0) {
+    if ((__argc == 4 || __argc == 5) && std::wcscmp(__wargv[1], L"--flips") == 0) {
+        const bool same_widths = __argc == 5 && std::wcscmp(__wargv[4], L"--same-widths") == 0;
         pump();
-        time_flips(flipped, std::wcstol(__wargv[2], nullptr, 10), __wargv[3]);
+        time_flips(flipped, std::wcstol(__wargv[2], nullptr, 10), __wargv[3], same_widths);
         DestroyWindow(window);
     }
     MSG message;
