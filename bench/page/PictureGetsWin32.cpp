@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     WSADATA sockets;
     if (WSAStartup(MAKEWORD(2, 2), &sockets) != 0)
         return 1;
-    const std::string host = argv[1];
+    const std::string host = std::string(argv[1]) + ":" + argv[2]; // the Host header's
     const int port = std::atoi(argv[2]);
     const int pages = std::atoi(argv[3]);
     const std::vector<std::string> paths(argv + 4, argv + argc);
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
         for (int page = 0; page < pages && connection.Connected(); ++page) {
             QueryPerformanceCounter(&start);
             for (size_t k = 0; k < 24; ++k) {
-                if (!connection.Get(host + ":" + argv[2], paths[(page * 24 + k) % paths.size()])) {
+                if (!connection.Get(host, paths[(page * 24 + k) % paths.size()])) {
                     std::fprintf(stderr, "picture_gets: an exchange failed\n");
                     status = 1;
                     break;

@@ -190,17 +190,16 @@ void flip(const Flipped& flipped, int n, bool same_widths)
     // to them, as the client's are.
     HDC dc = CreateCompatibleDC(nullptr);
     for (size_t k = 0; k < 12 && k < flipped.labels.size(); ++k) {
-        std::wstring text = k == 0 ? std::wstring(n % 2 == 0 ? 12 : 20, L'\x8fde') + std::to_wstring(n)
-                                   : std::to_wstring((n % 2 == 0 ? 7 : 123457) + static_cast<int>(k));
+        // With same widths: Tahoma's and Times New Roman's digits are all of one width.
+        const std::wstring text =
+            same_widths ? (k == 0 ? std::wstring(12, L'\x8fde') + std::to_wstring(n % 10)
+                                  : std::to_wstring(100 + (n % 2) * 10 + static_cast<int>(k)))
+                        : (k == 0 ? std::wstring(n % 2 == 0 ? 12 : 20, L'\x8fde') + std::to_wstring(n)
+                                  : std::to_wstring((n % 2 == 0 ? 7 : 123457) + static_cast<int>(k)));
         HWND label = flipped.labels[k];
-        if (same_widths) {
-            // Tahoma's and Times New Roman's digits are all of one width.
-            text = k == 0 ? std::wstring(12, L'\x8fde') + std::to_wstring(n % 10)
-                          : std::to_wstring(100 + (n % 2) * 10 + static_cast<int>(k));
-            SetWindowTextW(label, text.c_str());
-            continue;
-        }
         SetWindowTextW(label, text.c_str());
+        if (same_widths)
+            continue;
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
